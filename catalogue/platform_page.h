@@ -1,0 +1,43 @@
+// Page 2 of the wizard: owns the catalogue records and the rows of the list.
+// The records and rows are made by the catalogue build and live as long as
+// the page; after the build the set of rows and their order never change.
+#pragma once
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "catalogue/platform_records.h"
+
+struct nk_context;
+
+class PlatformPage {
+ public:
+  PlatformPage(nk_context* ctx, int width, int height);
+  PlatformPage(const PlatformPage&) = delete;
+  PlatformPage& operator=(const PlatformPage&) = delete;
+
+  // Creates the ten VcEnv and the five MingwEnv records with their fixed
+  // contents (the first steps of the catalogue build); nothing is detected.
+  void create_records();
+
+  // A new row owned by the page; its status starts as "（未检测到）".
+  PlatformRow* new_row(std::wstring label, std::wstring header_text, std::wstring lib_text,
+                       int32_t env_index, bool usable, bool is_mingw);
+
+  nk_context* ctx;
+  int width;
+  int height;
+  std::vector<PlatformRow*> rows;  // display order
+  std::vector<PlatformRow*> found_rows;
+  std::vector<PlatformRow*> missing_rows;
+  std::wstring message;
+  bool show_message = false;
+  std::vector<std::unique_ptr<VcEnv>> vc_envs;  // catalogue order, once created
+  std::vector<std::unique_ptr<MingwEnv>> mingw_envs;  // index order, once created
+  std::array<FilePair, kFilePairCount> file_pairs;
+
+ private:
+  std::vector<std::unique_ptr<PlatformRow>> row_store_;
+};
