@@ -17,9 +17,12 @@ function(pivro_add_test)
   if(T_GUI)
     set(gui_flag --gui)
   endif()
-  add_test(NAME ${T_NAME}
-           COMMAND bash "${CMAKE_SOURCE_DIR}/scripts/wine-run.sh" ${gui_flag} "$<TARGET_FILE:${T_NAME}>"
-           WORKING_DIRECTORY "${CMAKE_BINARY_DIR}/tests")
+  if(CMAKE_CROSSCOMPILING)
+    set(command bash "${CMAKE_SOURCE_DIR}/scripts/wine-run.sh" ${gui_flag} "$<TARGET_FILE:${T_NAME}>")
+  else()  # built on Windows itself: the test runs natively
+    set(command "$<TARGET_FILE:${T_NAME}>")
+  endif()
+  add_test(NAME ${T_NAME} COMMAND ${command} WORKING_DIRECTORY "${CMAKE_BINARY_DIR}/tests")
   set_tests_properties(${T_NAME} PROPERTIES TIMEOUT 900)
 endfunction()
 
