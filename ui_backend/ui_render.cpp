@@ -68,7 +68,7 @@ void set_fill_and_line(nk_color c) {
 }
 
 // The first points of a polygon command, at most kMaxPolygonPoints of them.
-int copy_points(const nk_vec2i* from, int count, POINT* to) {
+int copy_points(const struct nk_vec2i* from, int count, POINT* to) {
   const int n = count < kMaxPolygonPoints ? (count > 0 ? count : 0) : kMaxPolygonPoints;
   for (int i = 0; i < n; ++i) to[i] = POINT{from[i].x, from[i].y};
   return n;

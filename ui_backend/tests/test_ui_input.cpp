@@ -112,7 +112,9 @@ TEST_F(UiInput, KeyTableWithAndWithoutCtrl) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     nk_input_begin(&ui_context);
-    if (c.ctrl) EXPECT_EQ(feed(key(WM_KEYDOWN, VK_CONTROL)), 0);  // Ctrl alone is not a UI key
+    if (c.ctrl) {
+      EXPECT_EQ(feed(key(WM_KEYDOWN, VK_CONTROL)), 0);  // Ctrl alone is not a UI key
+    }
     const int expected = c.keys.empty() ? 0 : 1;
     EXPECT_EQ(feed(key(WM_KEYDOWN, c.vkey)), expected);
     for (int k = 0; k < NK_KEY_MAX; ++k) {

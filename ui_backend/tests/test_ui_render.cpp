@@ -95,7 +95,7 @@ int non_clear_pixels(int left, int top, int right, int bottom) {
   return (right - left) * (bottom - top) - count_pixels(left, top, right, bottom, kClearPixel);
 }
 
-bool near(uint32_t pixel, uint32_t expected) {
+bool close_to(uint32_t pixel, uint32_t expected) {
   for (int shift = 0; shift < 24; shift += 8) {
     const int a = (pixel >> shift) & 0xFF, b = (expected >> shift) & 0xFF;
     if (std::abs(a - b) > 48) return false;
@@ -136,7 +136,7 @@ TEST_F(UiRender, ClearColourFillsEveryByteBeforeTheCommands) {
 
 TEST_F(UiRender, EveryCommandKindDrawsAndGivesTheDrawingStateBack) {
   QuadrantImage quadrants;
-  nk_image picture = nk_image_ptr(&quadrants.image);
+  struct nk_image picture = nk_image_ptr(&quadrants.image);
   const nk_user_font* font = &ui_test_window().font->nk;
   float square[] = {60, 60, 200, 60, 200, 160, 60, 160};
 
@@ -250,8 +250,8 @@ TEST_F(UiRender, TextIsTransparentAndUsesTheCommandsFont) {
 
 TEST_F(UiRender, ImagesAreCopiedUnscaledAndANullImageDrawsNothing) {
   QuadrantImage quadrants;
-  nk_image picture = nk_image_ptr(&quadrants.image);
-  nk_image none = nk_image_ptr(nullptr);
+  struct nk_image picture = nk_image_ptr(&quadrants.image);
+  struct nk_image none = nk_image_ptr(nullptr);
   render_canvas([&](nk_command_buffer* c) {
     nk_draw_image(c, nk_rect(200, 100, 10, 10), &picture, kWhite);  // the top-left quadrant only
     nk_draw_image(c, nk_rect(300, 100, 20, 20), &picture, kWhite);  // the whole picture
@@ -268,10 +268,10 @@ TEST_F(UiRender, MultiColourRectanglesBlendFromTheirCornerColours) {
   render_canvas([](nk_command_buffer* c) {
     nk_fill_rect_multi_color(c, nk_rect(100, 100, 100, 80), kRed, kGreen, kBlue, kWhite);
   });
-  EXPECT_TRUE(near(window_pixel(101, 101), kRedPixel));    // (x, y): left
-  EXPECT_TRUE(near(window_pixel(198, 101), kGreenPixel));  // (x + w, y): top
-  EXPECT_TRUE(near(window_pixel(101, 178), kBluePixel));   // (x, y + h): right
-  EXPECT_TRUE(near(window_pixel(198, 178), 0xFFFFFF));     // (x + w, y + h): bottom
+  EXPECT_TRUE(close_to(window_pixel(101, 101), kRedPixel));    // (x, y): left
+  EXPECT_TRUE(close_to(window_pixel(198, 101), kGreenPixel));  // (x + w, y): top
+  EXPECT_TRUE(close_to(window_pixel(101, 178), kBluePixel));   // (x, y + h): right
+  EXPECT_TRUE(close_to(window_pixel(198, 178), 0xFFFFFF));     // (x + w, y + h): bottom
   EXPECT_EQ(non_clear_pixels(100, 100, 200, 180), 100 * 80);
   EXPECT_EQ(non_clear_pixels(200, 100, 260, 180), 0);
 }
