@@ -78,5 +78,12 @@ HWND graph_window_handle();
 LRESULT capture_mouse();
 LRESULT release_mouse();
 
+// The refresh period of the window thread: a copy is due when more than 16 ms
+// have passed, measured as an unsigned difference so that the wrap of
+// GetTickCount does not stop the refresh.
+inline bool refresh_due(DWORD now, DWORD last) {
+  return now - last > 16;
+}
+
 // The window procedure, exposed for the tests of its message handling.
 LRESULT CALLBACK graph_window_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
