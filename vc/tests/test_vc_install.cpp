@@ -1,5 +1,5 @@
 // Visual C++ install and uninstall with the sample payload that the build
-// lays out beside this test program, into fake installations in a scratch
+// writes beside this test program, into fake installations in a scratch
 // tree. Every target is compared byte for byte with its source, and every
 // file of the target tree is accounted for.
 #include <gtest/gtest.h>
@@ -72,7 +72,8 @@ class PayloadFolderAside {
  public:
   explicit PayloadFolderAside(const std::wstring& relative)
       : folder_(setup_folder() + relative), aside_(folder_ + L".aside") {
-    remove_tree(aside_);  // a leftover of an interrupted run
+    // A run that was cut short left the folder aside: put it back first.
+    if (is_folder(aside_) && !is_folder(folder_)) MoveFileW(aside_.c_str(), folder_.c_str());
     moved_ = MoveFileW(folder_.c_str(), aside_.c_str()) != 0;
   }
   ~PayloadFolderAside() {
