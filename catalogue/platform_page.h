@@ -8,9 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "app/page_helpers.h"
 #include "catalogue/platform_records.h"
-
-struct nk_context;
 
 class PlatformPage {
  public:
@@ -21,6 +20,14 @@ class PlatformPage {
   // Creates the ten VcEnv and the five MingwEnv records with their fixed
   // contents (the first steps of the catalogue build); nothing is detected.
   void create_records();
+
+  // The detection pass, run once after the first frame: creates the records
+  // and the 15 rows in display order.
+  void build_catalogue();
+
+  // Declares the page for this frame and acts on its buttons; "< 上一步" sets
+  // *current_page to 1 and "关闭" clears *running.
+  void draw(int32_t* running, int32_t* current_page);
 
   // A new row owned by the page; its status starts as "（未检测到）".
   PlatformRow* new_row(std::wstring label, std::wstring header_text, std::wstring lib_text,
@@ -37,7 +44,13 @@ class PlatformPage {
   std::vector<std::unique_ptr<VcEnv>> vc_envs;  // catalogue order, once created
   std::vector<std::unique_ptr<MingwEnv>> mingw_envs;  // index order, once created
   std::array<FilePair, kFilePairCount> file_pairs;
+  PageFont title_font;  // made each frame
 
  private:
+  // The actions of a row's buttons; each reports its outcome in the message box.
+  void install(const PlatformRow& item);
+  void uninstall(const PlatformRow& item);
+  void choose_install_folder(PlatformRow& item);
+
   std::vector<std::unique_ptr<PlatformRow>> row_store_;
 };

@@ -1,12 +1,49 @@
 #!/usr/bin/env bash
-# Builds the shipped i686 program and shows the wizard under Wine.
-# Until the wizard program exists, it builds and says so.
+# Builds the shipped i686 program and shows the wizard under Wine, in a demo
+# prefix that holds a sample machine (Visual C++ 2015 and 2019, Dev-C++,
+# CLion and Code::Blocks made of stand-in compilers), so page 2 has usable rows.
+# With a display (DISPLAY set) the wizard opens there; without one it runs
+# under Xvfb, pages 1 and 2 are saved as screenshots and their paths printed.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 bash "$top/scripts/setup.sh"
-bash "$top/scripts/build.sh" i686
-exe=$top/build/i686/dist/pivro-setup.exe
-if [ ! -f "$exe" ]; then
-  echo "demo: built; the wizard program itself is not part of the build yet."
-  exit 0
+bash "$top/scripts/build.sh" i686 >/dev/null
+build=$top/build/i686
+exe=$build/dist/pivro-setup.exe
+[ -f "$exe" ] || { echo "demo: $exe was not built" >&2; exit 1; }
+
+export PIVRO_WINEPREFIX=$top/build/demo-prefix
+. "$top/scripts/wine-env.sh"
+ensure_wine_prefix
+if [ ! -f "$WINEPREFIX/.pivro-sample-machine" ]; then
+  bash "$top/scripts/sample-machine.sh" "$build"
+  touch "$WINEPREFIX/.pivro-sample-machine"
 fi
+
+if [ -n "${DISPLAY:-}" ]; then
+  echo "demo: starting the wizard on $DISPLAY (sample machine in $WINEPREFIX)"
+  exec wine "$exe"
+fi
+
+shots=$top/build/demo-screenshots
+mkdir -p "$shots"
+export shots exe
+xvfb-run -a -s '-screen 0 1024x768x24' bash -c '
+  wine "$exe" >/dev/null 2>&1 &
+  for i in $(seq 1 100); do
+    id=$(xdotool search --name "Pivro 26.10.25" 2>/dev/null | head -1) && [ -n "$id" ] && break
+    sleep 0.2
+  done
+  [ -n "${id:-}" ] || { echo "demo: the wizard window did not appear" >&2; exit 1; }
+  eval "$(xdotool getwindowgeometry --shell "$id")"
+  sleep 1
+  import -window root -crop 490x328+$X+$Y +repage "$shots/page1.png"
+  xdotool mousemove $((X + 330)) $((Y + 303)) click 1
+  sleep 8
+  import -window root -crop 490x328+$X+$Y +repage "$shots/page2.png"
+  xdotool mousemove $((X + 430)) $((Y + 303)) click 1
+  wait
+'
+echo "demo: no display; screenshots of the wizard:"
+echo "  $shots/page1.png"
+echo "  $shots/page2.png"
