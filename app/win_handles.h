@@ -2,6 +2,7 @@
 // Header-only and small on purpose: each owner closes one kind of handle.
 #pragma once
 
+#include <objbase.h>
 #include <windows.h>
 
 #include <utility>
@@ -63,3 +64,24 @@ using unique_handle = unique_win<handle_traits>;
 using unique_file = unique_win<file_handle_traits>;
 using unique_hkey = unique_win<hkey_traits>;
 using unique_find = unique_win<find_traits>;
+
+// Memory the shell hands out with CoTaskMemAlloc (known-folder paths, item ID
+// lists) goes back with CoTaskMemFree.
+template <typename T>
+struct cotaskmem_traits {
+  using handle_type = T*;
+  static T* invalid() noexcept { return nullptr; }
+  static void close(T* p) noexcept { CoTaskMemFree(p); }
+};
+template <typename T>
+using unique_cotaskmem = unique_win<cotaskmem_traits<T>>;
+
+// A COM interface pointer, released once.
+template <typename Interface>
+struct com_traits {
+  using handle_type = Interface*;
+  static Interface* invalid() noexcept { return nullptr; }
+  static void close(Interface* p) noexcept { p->Release(); }
+};
+template <typename Interface>
+using unique_com = unique_win<com_traits<Interface>>;
