@@ -183,7 +183,12 @@ void ui_clipboard_paste(nk_handle /*handle*/, nk_text_edit* editor) {
   if (bytes <= 0) return;
   std::string utf8(static_cast<size_t>(bytes), '\0');
   WideCharToMultiByte(CP_UTF8, 0, text, units, &utf8[0], bytes, nullptr, nullptr);
-  nk_textedit_paste(editor, utf8.data(), bytes);
+  // nk_textedit_paste of this UI library release reads its length as bytes
+  // for the undo record but as characters for the insertion, so non-ASCII
+  // text would be read past its end. Entering the text as typed reads exactly
+  // these bytes, replaces the selection, moves the cursor by characters,
+  // keeps undo records and honours the field's filter.
+  nk_textedit_text(editor, utf8.data(), bytes);
 }
 
 void ui_clipboard_copy(nk_handle /*handle*/, const char* text, int length) {
