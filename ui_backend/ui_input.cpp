@@ -125,20 +125,18 @@ class GlobalLockGuard {
 
 int ui_handle_message(HWND /*window*/, const GraphMsg* msg) {
   track_ctrl(*msg);
-  const int x = msg->mouse.x;
-  const int y = msg->mouse.y;
   switch (msg->message) {
     case WM_MOUSEMOVE:
-      nk_input_motion(&ui_context, x, y);
+      nk_input_motion(&ui_context, msg->mouse.x, msg->mouse.y);
       return 1;
     case WM_LBUTTONDOWN:
       return press(NK_BUTTON_LEFT, *msg);
     case WM_LBUTTONUP:
       // The double-click state ends first, so no widget sees it outlast the press.
-      nk_input_button(&ui_context, NK_BUTTON_DOUBLE, x, y, 0);
+      nk_input_button(&ui_context, NK_BUTTON_DOUBLE, msg->mouse.x, msg->mouse.y, 0);
       return release(NK_BUTTON_LEFT, *msg);
     case WM_LBUTTONDBLCLK:
-      nk_input_button(&ui_context, NK_BUTTON_DOUBLE, x, y, 1);
+      nk_input_button(&ui_context, NK_BUTTON_DOUBLE, msg->mouse.x, msg->mouse.y, 1);
       return 1;
     case WM_RBUTTONDOWN:
       return press(NK_BUTTON_RIGHT, *msg);
