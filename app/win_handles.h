@@ -2,6 +2,7 @@
 // Header-only and small on purpose: each owner closes one kind of handle.
 #pragma once
 
+#include <objbase.h>
 #include <windows.h>
 
 #include <utility>
@@ -85,3 +86,24 @@ using unique_hbitmap = unique_win<gdi_object_traits<HBITMAP>>;
 using unique_hbrush = unique_win<gdi_object_traits<HBRUSH>>;
 using unique_hrgn = unique_win<gdi_object_traits<HRGN>>;
 using unique_memory_dc = unique_win<memory_dc_traits>;
+
+// Memory the shell hands out with CoTaskMemAlloc (known-folder paths, item ID
+// lists) goes back with CoTaskMemFree.
+template <typename T>
+struct cotaskmem_traits {
+  using handle_type = T*;
+  static T* invalid() noexcept { return nullptr; }
+  static void close(T* p) noexcept { CoTaskMemFree(p); }
+};
+template <typename T>
+using unique_cotaskmem = unique_win<cotaskmem_traits<T>>;
+
+// A COM interface pointer, released once.
+template <typename Interface>
+struct com_traits {
+  using handle_type = Interface*;
+  static Interface* invalid() noexcept { return nullptr; }
+  static void close(Interface* p) noexcept { p->Release(); }
+};
+template <typename Interface>
+using unique_com = unique_win<com_traits<Interface>>;

@@ -125,20 +125,18 @@ class GlobalLockGuard {
 
 int ui_handle_message(HWND /*window*/, const GraphMsg* msg) {
   track_ctrl(*msg);
-  const int x = msg->mouse.x;
-  const int y = msg->mouse.y;
   switch (msg->message) {
     case WM_MOUSEMOVE:
-      nk_input_motion(&ui_context, x, y);
+      nk_input_motion(&ui_context, msg->mouse.x, msg->mouse.y);
       return 1;
     case WM_LBUTTONDOWN:
       return press(NK_BUTTON_LEFT, *msg);
     case WM_LBUTTONUP:
       // The double-click state ends first, so no widget sees it outlast the press.
-      nk_input_button(&ui_context, NK_BUTTON_DOUBLE, x, y, 0);
+      nk_input_button(&ui_context, NK_BUTTON_DOUBLE, msg->mouse.x, msg->mouse.y, 0);
       return release(NK_BUTTON_LEFT, *msg);
     case WM_LBUTTONDBLCLK:
-      nk_input_button(&ui_context, NK_BUTTON_DOUBLE, x, y, 1);
+      nk_input_button(&ui_context, NK_BUTTON_DOUBLE, msg->mouse.x, msg->mouse.y, 1);
       return 1;
     case WM_RBUTTONDOWN:
       return press(NK_BUTTON_RIGHT, *msg);
@@ -183,7 +181,12 @@ void ui_clipboard_paste(nk_handle /*handle*/, nk_text_edit* editor) {
   if (bytes <= 0) return;
   std::string utf8(static_cast<size_t>(bytes), '\0');
   WideCharToMultiByte(CP_UTF8, 0, text, units, &utf8[0], bytes, nullptr, nullptr);
-  nk_textedit_paste(editor, utf8.data(), bytes);
+  // nk_textedit_paste of this UI library release reads its length as bytes
+  // for the undo record but as characters for the insertion, so non-ASCII
+  // text would be read past its end. Entering the text as typed reads exactly
+  // these bytes, replaces the selection, moves the cursor by characters,
+  // keeps undo records and honours the field's filter.
+  nk_textedit_text(editor, utf8.data(), bytes);
 }
 
 void ui_clipboard_copy(nk_handle /*handle*/, const char* text, int length) {

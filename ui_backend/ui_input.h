@@ -13,5 +13,7 @@ int ui_handle_message(HWND window, const GraphMsg* msg);
 
 // The UI library's clipboard callbacks, on the clipboard's Unicode text.
 // Failures end them quietly: nothing is pasted, the clipboard is left as it was.
+// Pasting enters the text as if typed: it replaces the selection and passes
+// the field's filter.
 void ui_clipboard_paste(nk_handle handle, nk_text_edit* editor);
 void ui_clipboard_copy(nk_handle handle, const char* text, int length);

@@ -20,9 +20,8 @@ const wchar_t kSxsVc7Key64[] = L"Software\\WOW6432Node\\Microsoft\\VisualStudio\
 // front of the first entry ending in VC98\MFC\LIB, in any case.
 const wchar_t kVc98MfcLibPattern[] = L"[^;]+\\\\(?=vc98\\\\mfc\\\\lib$|vc98\\\\mfc\\\\lib;)";
 
-// Display names of the 2017 and later installers; previews and second
-// instances carry a parenthesised suffix. The 2017 installer writes it
-// without a blank.
+// Display names of the 2017 and later installers; a second instance carries a
+// parenthesised suffix such as "(2)", which 2017 writes without a blank.
 const wchar_t* uninstall_pattern(int32_t version) {
   switch (version) {
     case 2017:

@@ -63,19 +63,23 @@ std::array<Placement, 3> placements_of(const VcEnv& env) {
            {env.lib64_files, env.lib64_dir, true}}};
 }
 
-// Both versions whose installers kept copies of the library in the default
-// toolset folder.
+// The two versions whose default toolset folder may still hold copies of the
+// library from earlier setups.
 bool keeps_toolset_copies(int32_t version) {
   return version == 2017 || version == 2019;
 }
 
-// The first line of a text file, without its line end; "" if unreadable.
+// The first line of a text file, without its line end (text mode drops the
+// carriage return) and without a UTF-8 byte order mark; "" if unreadable.
+// A line longer than any folder name is cut short: it names no toolset anyway.
 std::string first_line(const std::wstring& path) {
   FILE* file = _wfsopen(path.c_str(), L"rt", _SH_DENYNO);
   if (file == nullptr) return std::string();
   std::string line;
-  for (int c = std::fgetc(file); c != EOF && c != '\n'; c = std::fgetc(file)) line += static_cast<char>(c);
+  for (int c = std::fgetc(file); c != EOF && c != '\n' && line.size() < MAX_PATH; c = std::fgetc(file))
+    line += static_cast<char>(c);
   std::fclose(file);
+  if (line.compare(0, 3, "\xEF\xBB\xBF") == 0) line.erase(0, 3);
   return line;
 }
 

@@ -23,6 +23,7 @@ constexpr int kHeight = 328;
 
 long width_queries = 0;
 long gdi_objects_made = 0;
+long gdi_objects_deleted = 0;
 
 float counting_width(nk_handle handle, float height, const char* text, int length) {
   ++width_queries;
@@ -46,28 +47,46 @@ float counting_width(nk_handle handle, float height, const char* text, int lengt
 COUNTED_GDI_CALLS(DECLARE_REAL)
 #undef DECLARE_REAL
 
+#define DELETING_GDI_CALLS(X) \
+  X(DeleteObject)             \
+  X(DeleteDC)
+
+#define DECLARE_REAL(name) decltype(&::name) real_##name = nullptr;
+DELETING_GDI_CALLS(DECLARE_REAL)
+#undef DECLARE_REAL
+
 template <typename R, typename... A>
 struct Counter;
 template <typename R, typename... A>
 struct Counter<R(WINAPI*)(A...)> {
-  template <R(WINAPI** real)(A...)>
+  template <R(WINAPI** real)(A...), long* count>
   static R WINAPI call(A... args) {
-    ++gdi_objects_made;
+    ++*count;
     return (*real)(args...);
   }
 };
 
 void count_gdi_objects() {
   GdiTable& table = graphics_library.gdi;
-#define HOOK(name)          \
+#define HOOK_MADE(name)     \
   real_##name = table.name; \
-  table.name = &Counter<decltype(&::name)>::call<&real_##name>;
-  COUNTED_GDI_CALLS(HOOK)
-#undef HOOK
+  table.name = &Counter<decltype(&::name)>::call<&real_##name, &gdi_objects_made>;
+  COUNTED_GDI_CALLS(HOOK_MADE)
+#undef HOOK_MADE
+#define HOOK_DELETED(name)  \
+  real_##name = table.name; \
+  table.name = &Counter<decltype(&::name)>::call<&real_##name, &gdi_objects_deleted>;
+  DELETING_GDI_CALLS(HOOK_DELETED)
+#undef HOOK_DELETED
 }
 
+// Wine keeps no per-process GDI count (GetGuiResources answers 0 there), so
+// the objects alive are also counted through the table: made minus deleted.
 DWORD process_gdi_objects() {
   return GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+}
+long live_gdi_objects() {
+  return gdi_objects_made - gdi_objects_deleted;
 }
 
 double now_us() {
@@ -199,6 +218,7 @@ int main(int argc, char** argv) {
   count_gdi_objects();
 
   const DWORD gdi_at_start = process_gdi_objects();
+  long made_total = 0;
   std::vector<double> render_us, declare_us;
   render_us.reserve(frames);
   declare_us.reserve(frames);
@@ -213,7 +233,7 @@ int main(int argc, char** argv) {
     const double t1 = now_us();
     const long frame_queries = width_queries;
     commands = count_commands();
-    gdi_objects_made = 0;
+    const long made_before = gdi_objects_made;
     const double t2 = now_us();
     ui_render(nk_rgb(99, 99, 99));
     flush_batch_draw();
@@ -222,8 +242,9 @@ int main(int argc, char** argv) {
     declare_us.push_back(t1 - t0);
     render_us.push_back(t3 - t2);
     queries += frame_queries;
-    // The scissor regions are made outside the library's table.
-    objects += gdi_objects_made + commands.scissor;
+    // The scissor regions are made and deleted outside the library's table.
+    objects += gdi_objects_made - made_before + commands.scissor;
+    if (i == warm_up) made_total = live_gdi_objects();
   }
   const DWORD gdi_at_end = process_gdi_objects();
 
@@ -235,11 +256,13 @@ int main(int argc, char** argv) {
   std::printf("page declaration, median     %.0f us\n", median(declare_us));
   std::printf("width queries per frame      %.1f\n", static_cast<double>(queries) / frames);
   std::printf("GDI objects made per frame   %.1f\n", static_cast<double>(objects) / frames);
-  std::printf("process GDI objects          %lu at start, %lu at end\n",
+  std::printf("process GDI objects          %lu at start, %lu at end (GetGuiResources)\n",
               static_cast<unsigned long>(gdi_at_start), static_cast<unsigned long>(gdi_at_end));
+  std::printf("GDI made minus deleted       %ld after the first measured frame, %ld after the last\n",
+              made_total, live_gdi_objects());
 
   delete fonts.title;
   ui_font_free(fonts.body);
   close_graph_window();
-  return gdi_at_end > gdi_at_start ? 1 : 0;
+  return gdi_at_end > gdi_at_start || live_gdi_objects() > made_total ? 1 : 0;
 }

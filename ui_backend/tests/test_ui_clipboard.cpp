@@ -106,7 +106,6 @@ TEST(UiClipboard, PasteTakesTheTextUpToItsEndOnly) {
   const Case cases[] = {
       {"exact block", std::wstring(L"abc", 4), "abc"},
       {"block longer than its text", std::wstring(L"abc\0zzzzzzzz", 12), "abc"},
-      {"no terminator", std::wstring(L"xyz", 3), "xyz"},
       {"empty text", std::wstring(L"", 1), ""},
   };
   for (const Case& c : cases) {
@@ -122,4 +121,24 @@ TEST(UiClipboard, PasteWithoutTextPastesNothing) {
   const char rich[] = "not unicode text";
   put_on_clipboard(rich, sizeof rich, RegisterClipboardFormatW(L"Pivro test rich text"));
   EXPECT_EQ(pasted(), "");
+}
+
+TEST(UiClipboard, PasteReplacesTheSelectionAndPutsTheCursorAfterIt) {
+  // Characters of the BMP: this UI library counts the four bytes of a
+  // character beyond it as four characters.
+  put_text(L"中文");
+  nk_text_edit editor;
+  nk_textedit_init_default(&editor);
+  editor.mode = NK_TEXT_EDIT_MODE_INSERT;
+  nk_textedit_text(&editor, "abcd", 4);
+  editor.select_start = 1;  // "bc"
+  editor.select_end = 3;
+  ui_clipboard_paste(nk_handle_ptr(nullptr), &editor);
+  const std::string text(nk_str_get_const(&editor.string),
+                         static_cast<size_t>(nk_str_len_char(&editor.string)));
+  EXPECT_EQ(text,
+            "a\xE4\xB8\xAD\xE6\x96\x87"
+            "d");
+  EXPECT_EQ(editor.cursor, 3);  // counted in characters: after "a中文"
+  nk_textedit_free(&editor);
 }

@@ -364,6 +364,33 @@ TEST(VcRegistryDetection, UninstallEntriesFindTheirOwnVersionOnly) {
   }
 }
 
+TEST(VcRegistryDetection, AMachineWithSeveralProductsGivesEachVersionItsOwnEntry) {
+  ScratchTree tree;
+  lay_vs2017(tree, L"2019\\BuildTools\\", {{L"14.29.30133", L"19.29"}});
+  lay_vs2017(tree, L"2019\\Community\\", {{L"14.29.30133", L"19.29"}});
+  lay_vs2017(tree, L"2022\\Professional\\", {{L"14.44.35207", L"19.44"}});
+  RegistrySandbox sandbox;
+  struct Entry {
+    const wchar_t *key, *display_name;
+    std::wstring location;
+  } entries[] = {
+      {L"{0D3E9E15-DE7A-300B-96F1-B4AF12B96488}", L"Microsoft Visual C++ 2015-2022 Redistributable (x86)",
+       L""},
+      {L"1a2b3c4d", L"Visual Studio Build Tools 2019", tree.path(L"2019\\BuildTools")},
+      {L"c76fc08c", L"Visual Studio Community 2019", tree.path(L"2019\\Community")},
+      {L"f00dfeed", L"Visual Studio Professional 2022", tree.path(L"2022\\Professional")},
+  };
+  for (const Entry& e : entries) {
+    const std::wstring path = std::wstring(kUninstall64) + L"\\" + e.key;
+    sandbox.set_string(HKEY_LOCAL_MACHINE, path, L"DisplayName", e.display_name);
+    if (!e.location.empty()) sandbox.set_string(HKEY_LOCAL_MACHINE, path, L"InstallLocation", e.location);
+  }
+  EXPECT_EQ(detect_vc_root(2019, true), tree.path(L"2019\\Community\\VC\\Auxiliary\\VS\\"));
+  EXPECT_EQ(detect_vc_root(2022, true), tree.path(L"2022\\Professional\\VC\\Auxiliary\\VS\\"));
+  EXPECT_EQ(detect_vc_root(2017, true), L"");
+  EXPECT_EQ(detect_vc_root(2026, true), L"");
+}
+
 TEST_F(VcDetection, A2019InstallationResolvesFromEveryLevelAUserMayPick) {
   lay_vs2017(tree(), base + L"VS\\2019\\Community\\", {{L"14.29.30133", L"19.29"}});
   lay_vs2017(tree(), base + L"VS\\2019b\\Enterprise\\", {{L"14.29.30133", L"19.29"}});

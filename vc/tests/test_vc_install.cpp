@@ -345,6 +345,10 @@ TEST_F(VcInstall, TheToolsetCopyRemovalNeedsItsLayoutAndAPlainToolsetName) {
   } cases[] = {
       {L"crlf", L"Auxiliary\\VS\\", "14.29.30133\r\n", true},
       {L"no line end", L"Auxiliary\\VS\\", "14.29.30133", true},
+      {L"byte order mark", L"Auxiliary\\VS\\",
+       "\xEF\xBB\xBF"
+       "14.29.30133\r\n",
+       true},
       {L"second line ignored", L"Auxiliary\\VS\\", "14.29.30133\nrest\n", true},
       {L"no default file", L"Auxiliary\\VS\\", nullptr, false},
       {L"empty default file", L"Auxiliary\\VS\\", "", false},
