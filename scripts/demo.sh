@@ -38,10 +38,13 @@ xvfb-run -a -s '-screen 0 1024x768x24' bash -c '
   eval "$(xdotool getwindowgeometry --shell "$id")"
   sleep 1
   import -window root -crop 490x328+$X+$Y +repage "$shots/page1.png"
-  xdotool mousemove $((X + 330)) $((Y + 303)) click 1
+  # A press held for a few frames, as a hand does: the UI sees the button
+  # go down in one frame and up in a later one.
+  press() { xdotool mousemove $((X + $1)) $((Y + $2)); sleep 0.2; xdotool mousedown 1; sleep 0.15; xdotool mouseup 1; }
+  press 330 303
   sleep 8
   import -window root -crop 490x328+$X+$Y +repage "$shots/page2.png"
-  xdotool mousemove $((X + 430)) $((Y + 303)) click 1
+  press 430 303
   wait
 '
 echo "demo: no display; screenshots of the wizard:"

@@ -56,31 +56,22 @@ codeblocks="$c/Program Files/CodeBlocks"
 mingw "$codeblocks/MinGW" mingw-org-6.3.0-1.txt mingw32
 printf 'sample runtime\r\n' >"$codeblocks/MinGW/bin/libgcc_s_dw2-1.dll"
 
-reg=$(mktemp --suffix=.reg)
-trap 'rm -f "$reg"' EXIT
-cat >"$reg" <<'REG'
-REGEDIT4
-
-[HKEY_LOCAL_MACHINE\Software\Wow6432Node\Microsoft\Windows\CurrentVersion\Uninstall\c76fc08c]
-"DisplayName"="Visual Studio Community 2019"
-"InstallLocation"="C:\\Program Files (x86)\\Microsoft Visual Studio\\2019\\Community"
-
-[HKEY_LOCAL_MACHINE\Software\Wow6432Node\Microsoft\VisualStudio\SxS\VC7]
-"14.0"="C:\\Program Files (x86)\\Microsoft Visual Studio 14.0\\VC\\"
-"FrameworkDir32"="C:\\Windows\\Microsoft.NET\\Framework\\"
-"FrameworkVer32"="v4.0.30319"
-
-[HKEY_LOCAL_MACHINE\Software\Wow6432Node\Microsoft\Windows\CurrentVersion\Uninstall\Dev-C++]
-"DisplayName"="Dev-C++"
-"UninstallString"="C:\\Program Files (x86)\\Dev-Cpp\\uninstall.exe"
-
-[HKEY_LOCAL_MACHINE\Software\Wow6432Node\Microsoft\Windows\CurrentVersion\Uninstall\CLion 2024.1.4]
-"DisplayName"="CLion 2024.1.4"
-"InstallLocation"="C:\\Program Files\\JetBrains\\CLion 2024.1.4"
-
-[HKEY_CURRENT_USER\Software\CodeBlocks]
-"Path"="C:\\Program Files\\CodeBlocks"
-REG
-wine regedit /S "$(winepath -w "$reg")" >/dev/null 2>&1
+# Registry entries as the installers write them. The program is 32-bit, so
+# its view of HKLM\Software is the Wow6432Node tree; the keys are written in
+# the 64-bit view (/reg:64) under their literal Wow6432Node names, since a
+# 32-bit reg.exe would nest a second Wow6432Node.
+add() { wine reg add "$1" /v "$2" /t REG_SZ /d "$3" /f /reg:64 >/dev/null 2>&1 || { echo "sample-machine: cannot write $1\\$2" >&2; exit 1; }; }
+uninstall='HKLM\Software\Wow6432Node\Microsoft\Windows\CurrentVersion\Uninstall'
+add "$uninstall\c76fc08c" DisplayName 'Visual Studio Community 2019'
+add "$uninstall\c76fc08c" InstallLocation 'C:\Program Files (x86)\Microsoft Visual Studio\2019\Community'
+vc7='HKLM\Software\Wow6432Node\Microsoft\VisualStudio\SxS\VC7'
+add "$vc7" 14.0 'C:\Program Files (x86)\Microsoft Visual Studio 14.0\VC\'
+add "$vc7" FrameworkDir32 'C:\Windows\Microsoft.NET\Framework\'
+add "$vc7" FrameworkVer32 'v4.0.30319'
+add "$uninstall\Dev-C++" DisplayName 'Dev-C++'
+add "$uninstall\Dev-C++" UninstallString 'C:\Program Files (x86)\Dev-Cpp\uninstall.exe'
+add "$uninstall\CLion 2024.1.4" DisplayName 'CLion 2024.1.4'
+add "$uninstall\CLion 2024.1.4" InstallLocation 'C:\Program Files\JetBrains\CLion 2024.1.4'
+add 'HKCU\Software\CodeBlocks' Path 'C:\Program Files\CodeBlocks'
 wineserver -w
 echo "sample-machine: laid out in $WINEPREFIX"

@@ -6,4 +6,7 @@
 #define NK_INCLUDE_FIXED_TYPES
 #define NK_INCLUDE_STANDARD_VARARGS
 #define NK_INCLUDE_DEFAULT_ALLOCATOR
+// The header makes its internal functions static as a single-file library;
+// the pages call its widget text routine, so internal functions stay extern.
+#define NK_LIB extern
 #include "nuklear.h"
