@@ -22,6 +22,12 @@ class PlatformPage {
   // contents (the first steps of the catalogue build); nothing is detected.
   void create_records();
 
+  // Runs once, after the first frame is on screen: creates the records, runs
+  // the detection of every Visual C++ version and of Dev-C++, CLion and
+  // Code::Blocks, and orders the 15 rows: the documentation row, the detected
+  // Visual C++ versions and MinGW kinds, the ones not detected, and "其它 MinGW".
+  void build_catalogue();
+
   // A new row owned by the page; its status starts as "（未检测到）".
   PlatformRow* new_row(std::wstring label, std::wstring header_text, std::wstring lib_text,
                        int32_t env_index, bool usable, bool is_mingw);
