@@ -139,6 +139,9 @@ TEST(CatalogueBuild, ARichMachineListsWhatIsThereInOrder) {
   // Visual C++ 2012 without its include folder; recorded without a backslash.
   tree.folder(L"VS11\\VC\\lib\\amd64");
   ASSERT_TRUE(registry.set_string(HKEY_LOCAL_MACHINE, kVc7Key, L"11.0", tree.path(L"VS11\\VC")));
+  // Visual C++ 2013 with headers but no x86 library folder.
+  tree.folder(L"VS12\\VC\\include");
+  ASSERT_TRUE(registry.set_string(HKEY_LOCAL_MACHINE, kVc7Key, L"12.0", tree.path(L"VS12\\VC\\")));
   // Visual Studio 2017 with two toolsets and no x64 library folder in its VC root.
   const std::wstring vs2017 = tree.path(L"VS2017\\Community");
   const std::wstring root2017 = vs2017 + L"\\VC\\Auxiliary\\VS\\";
@@ -234,8 +237,10 @@ TEST(CatalogueBuild, ARichMachineListsWhatIsThereInOrder) {
       });
 
   // The records behind the rows.
-  const VcEnv& vs2012 = *page.vc_envs[3];
-  EXPECT_EQ(vs2012.root + vs2012.include_dir + vs2012.lib_dir + vs2012.lib64_dir, L"");
+  for (int position : {3, 4}) {  // 2012 without headers, 2013 without libraries
+    const VcEnv& env = *page.vc_envs[position];
+    EXPECT_EQ(env.root + env.include_dir + env.lib_dir + env.lib64_dir, L"") << env.version;
+  }
   EXPECT_EQ(page.vc_envs[6]->root, root2017);
   EXPECT_EQ(page.vc_envs[6]->lib_dir, L"lib\\x86\\");
   EXPECT_EQ(page.vc_envs[6]->lib64_dir, L"");  // installs x86 libraries only
