@@ -116,12 +116,16 @@ TEST(MingwInstall, InstallsIntoTheFoldersFoundAndRemovesThem) {
     for (const wchar_t* header : kHeaders)
       EXPECT_EQ(read_file_bytes(tree.path(c.include) + header), narrow(header)) << c.what;
     for (const wchar_t* library : kLibraries) {
-      if (!c.lib32.empty())
+      if (!c.lib32.empty()) {
         EXPECT_EQ(read_file_bytes(tree.path(c.lib32) + library), payload(c.build, L"x86", library)) << c.what;
-      if (!c.lib64.empty())
+      }
+      if (!c.lib64.empty()) {
         EXPECT_EQ(read_file_bytes(tree.path(c.lib64) + library), payload(c.build, L"x64", library)) << c.what;
+      }
     }
-    if (!c.untouched.empty()) EXPECT_EQ(files_in(tree.path(c.untouched)), 0u) << c.what;
+    if (!c.untouched.empty()) {
+      EXPECT_EQ(files_in(tree.path(c.untouched)), 0u) << c.what;
+    }
 
     EXPECT_EQ(uninstall_mingw_files(env), L"卸载成功") << c.what;
     for (const std::wstring& folder : {c.include, c.lib32, c.lib64}) {
@@ -227,11 +231,15 @@ TEST(MingwInstall, ThePageOperationsReadBesideTheProgram) {
   ScratchTree tree;
   const std::wstring beside = test_program_folder();
   const std::wstring build = L"lib_mingw_install_test_" + std::to_wstring(GetCurrentProcessId());
+  // Other tests may keep a payload there too: only what this test adds goes.
   const bool had_include = is_folder(beside + L"include");
   make_folders(beside + L"include\\");
-  for (const wchar_t* header : kHeaders)
-    if (!path_exists(beside + L"include\\" + header))
-      write_file_bytes(beside + L"include\\" + header, narrow(header));
+  std::vector<std::wstring> added;
+  for (const wchar_t* header : kHeaders) {
+    if (path_exists(beside + L"include\\" + header)) continue;
+    added.push_back(beside + L"include\\" + header);
+    write_file_bytes(added.back(), narrow(header));
+  }
   for (const wchar_t* arch : kArches) {
     make_folders(beside + build + L"\\" + arch + L"\\");
     for (const wchar_t* library : kLibraries)

@@ -235,7 +235,9 @@ TEST(MingwLocators, WalksTheLayoutsOfTheDistributions) {
       EXPECT_EQ(row->status, c.flavour_or_status) << c.what;
       EXPECT_FALSE(row->usable) << c.what;
     }
-    if (!c.gcc_bin.empty()) EXPECT_EQ(gcc_arguments_seen(tree.path(c.gcc_bin)), L"-v") << c.what;
+    if (!c.gcc_bin.empty()) {
+      EXPECT_EQ(gcc_arguments_seen(tree.path(c.gcc_bin)), L"-v") << c.what;
+    }
     EXPECT_TRUE(catalogue.page.found_rows.empty() && catalogue.page.missing_rows.empty()) << c.what;
   }
 }
