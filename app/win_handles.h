@@ -53,13 +53,35 @@ struct hkey_traits {
   static HKEY invalid() noexcept { return nullptr; }
   static void close(HKEY h) noexcept { RegCloseKey(h); }
 };
+struct hglobal_traits {  // a GlobalAlloc block not yet handed over (to the clipboard, say)
+  using handle_type = HGLOBAL;
+  static HGLOBAL invalid() noexcept { return nullptr; }
+  static void close(HGLOBAL h) noexcept { GlobalFree(h); }
+};
+using unique_hglobal = unique_win<hglobal_traits>;
 struct find_traits {  // FindFirstFileW listings end with FindClose, not CloseHandle
   using handle_type = HANDLE;
   static HANDLE invalid() noexcept { return INVALID_HANDLE_VALUE; }
   static void close(HANDLE h) noexcept { FindClose(h); }
 };
 
+template <typename Object>  // pens, brushes, fonts, bitmaps, regions; never while selected into a DC
+struct gdi_object_traits {
+  using handle_type = Object;
+  static Object invalid() noexcept { return nullptr; }
+  static void close(Object h) noexcept { DeleteObject(h); }
+};
+struct memory_dc_traits {  // DCs from CreateCompatibleDC end with DeleteDC, not ReleaseDC
+  using handle_type = HDC;
+  static HDC invalid() noexcept { return nullptr; }
+  static void close(HDC h) noexcept { DeleteDC(h); }
+};
+
 using unique_handle = unique_win<handle_traits>;
 using unique_file = unique_win<file_handle_traits>;
 using unique_hkey = unique_win<hkey_traits>;
 using unique_find = unique_win<find_traits>;
+using unique_hbitmap = unique_win<gdi_object_traits<HBITMAP>>;
+using unique_hbrush = unique_win<gdi_object_traits<HBRUSH>>;
+using unique_hrgn = unique_win<gdi_object_traits<HRGN>>;
+using unique_memory_dc = unique_win<memory_dc_traits>;
