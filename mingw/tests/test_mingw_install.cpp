@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <vector>
-
 #include "catalogue/platform_page.h"
 #include "mingw/mingw_install.h"
 #include "mingw/mingw_locators.h"
@@ -224,43 +222,4 @@ TEST(MingwInstall, NothingToDoTouchesNothing) {
   EXPECT_EQ(uninstall_mingw_files(no_root), L"卸载失败");
   SetCurrentDirectoryW(previous);
   EXPECT_EQ(files_in(watched + L"include\\") + files_in(watched + L"lib\\") + files_in(watched), 0u);
-}
-
-// The operations of the list page: the sources lie beside the running program.
-TEST(MingwInstall, ThePageOperationsReadBesideTheProgram) {
-  ScratchTree tree;
-  const std::wstring beside = test_program_folder();
-  const std::wstring build = L"lib_mingw_install_test_" + std::to_wstring(GetCurrentProcessId());
-  // Other tests may keep a payload there too: only what this test adds goes.
-  const bool had_include = is_folder(beside + L"include");
-  make_folders(beside + L"include\\");
-  std::vector<std::wstring> added;
-  for (const wchar_t* header : kHeaders) {
-    if (path_exists(beside + L"include\\" + header)) continue;
-    added.push_back(beside + L"include\\" + header);
-    write_file_bytes(added.back(), narrow(header));
-  }
-  for (const wchar_t* arch : kArches) {
-    make_folders(beside + build + L"\\" + arch + L"\\");
-    for (const wchar_t* library : kLibraries)
-      write_file_bytes(beside + build + L"\\" + arch + L"\\" + library, narrow(std::wstring(arch) + library));
-  }
-
-  Located located;
-  MingwEnv& env = *located.page.mingw_envs[kMingwOther];
-  env.root = tree.folder(L"target");
-  tree.folder(L"target\\include");
-  tree.folder(L"target\\lib");
-  env.lib64_dir = L"lib\\";
-  env.flavour_dir = build;
-  EXPECT_EQ(install_mingw(located.page, kMingwOther), L"");
-  EXPECT_EQ(read_file_bytes(env.root + L"lib\\libpivrow.a"), narrow(L"x64libpivrow.a"));
-  EXPECT_TRUE(path_exists(env.root + L"include\\graphics.h"));
-  EXPECT_EQ(uninstall_mingw(located.page, kMingwOther), L"卸载成功");
-  EXPECT_EQ(install_mingw(located.page, 99), L"安装失败_inlcude");  // no such environment
-  EXPECT_EQ(uninstall_mingw(located.page, -1), L"卸载失败");
-
-  remove_tree(beside + build);
-  for (const std::wstring& file : added) DeleteFileW(file.c_str());
-  if (!had_include) RemoveDirectoryW((beside + L"include").c_str());
 }

@@ -7,6 +7,7 @@
 #include "mingw/mingw_locators.h"
 #include "mingw/tests/mingw_layouts.h"
 #include "mingw/tests/toolchain_fixture.h"
+#include "tests/support/drive_mapping.h"
 #include "tests/support/registry_sandbox.h"
 #include "tests/support/scratch_tree.h"
 #include "vc/registry_probes.h"
@@ -278,22 +279,13 @@ TEST(MingwLocators, ThePathTextDecidesTheTargetKind) {
 }
 
 // A drive of its own shows where the climb stops: below the drive root.
-// Wine keeps its drives in the prefix and does not show a drive defined with
-// DefineDosDeviceW, so there the test has no drive to work on.
 TEST(MingwLocators, TheClimbStopsBeforeTheDriveRoot) {
   ScratchTree tree;
   lay_out_mingw64(tree, L"drive\\mingw64\\", accepted_report(), false);
   tree.folder(L"drive\\Projects\\Demo");
-  wchar_t letter[] = L"P:";
-  for (; letter[0] <= L'Y' && GetDriveTypeW((std::wstring(letter) + L"\\").c_str()) != DRIVE_NO_ROOT_DIR;
-       ++letter[0]) {
-  }
-  ASSERT_TRUE(DefineDosDeviceW(0, letter, tree.path(L"drive").c_str()));
-  const std::wstring drive = std::wstring(letter) + L"\\";
-  if (!is_folder(drive + L"mingw64")) {
-    DefineDosDeviceW(DDD_REMOVE_DEFINITION, letter, nullptr);
-    GTEST_SKIP() << "a drive defined with DefineDosDeviceW does not show its folder here";
-  }
+  DriveMapping mapping(tree.path(L"drive"));
+  const std::wstring drive = mapping.root();
+  ASSERT_FALSE(drive.empty()) << "no drive letter could be mapped";
   Catalogue catalogue;
   PlatformRow* row = catalogue.row_for(kMingwOther);
   EXPECT_EQ(locate_mingw(catalogue.page, drive + L"Projects\\Demo", kMingwOther, row, false), 0);
@@ -301,7 +293,7 @@ TEST(MingwLocators, TheClimbStopsBeforeTheDriveRoot) {
   EXPECT_EQ(locate_mingw(catalogue.page, drive, kMingwOther, row, false),
             1);  // picked itself, it is searched
   EXPECT_EQ(catalogue.env(kMingwOther).root, drive + L"mingw64\\x86_64-w64-mingw32\\");
-  DefineDosDeviceW(DDD_REMOVE_DEFINITION, letter, nullptr);
+  EXPECT_EQ(gcc_arguments_seen(drive + L"mingw64\\bin\\"), L"-v");
 }
 
 // The first frame: the registry gives the folders, and every kind ends with
