@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <new>
 #include <vector>
 
 #include "app/win_handles.h"
@@ -60,8 +61,17 @@ std::string CommandRunner::run(const std::wstring& command) {
   std::string output;
   char chunk[kChunkBytes + 1];
   DWORD got = 0;
-  while (ReadFile(read_end.get(), chunk, kChunkBytes, &got, nullptr) && got > 0)
-    output.append(chunk, got);  // every byte kept, zero bytes included
+  bool keeping = true;
+  while (ReadFile(read_end.get(), chunk, kChunkBytes, &got, nullptr) && got > 0) {
+    if (!keeping) continue;
+    try {
+      output.append(chunk, got);  // every byte kept, zero bytes included
+    } catch (const std::bad_alloc&) {
+      // Out of memory: keep what arrived, and go on draining so the child
+      // is never left blocked on a full pipe.
+      keeping = false;
+    }
+  }
 
   WaitForSingleObject(process_handle.get(), INFINITE);
   return output;

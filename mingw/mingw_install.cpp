@@ -5,41 +5,25 @@
 
 #include <windows.h>
 
-#include <exception>
-
 #include "catalogue/platform_page.h"
 #include "mingw/mingw_env_lookup.h"
+#include "vc/vc_install.h"
 
 namespace {
 
 const wchar_t* const kHeaderNames[] = {L"pivro.h", L"graphics.h"};
 const wchar_t* const kLibraryNames[] = {L"libpivro.a", L"libpivrow.a"};
 
-// The folder of the running setup program, with its backslash.
-std::wstring setup_folder() {
-  wchar_t path[MAX_PATH] = {};
-  const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-  const std::wstring program(path, length < MAX_PATH ? length : MAX_PATH);
-  const size_t last = program.find_last_of(L'\\');
-  return last == std::wstring::npos ? std::wstring() : program.substr(0, last + 1);
-}
-
-// One file copy with its result text: "" when copied (an existing target is
-// overwritten), "安装失败" when the copy failed, "安装异常" on an exception.
-std::wstring copy_with_text(const std::wstring& source_folder, const std::wstring& target_folder,
-                            const wchar_t* name) {
-  try {
-    const std::wstring source = source_folder + name, target = target_folder + name;
-    return CopyFileW(source.c_str(), target.c_str(), FALSE) ? L"" : L"安装失败";
-  } catch (const std::exception&) {
-    return L"安装异常";
-  }
-}
+// The texts name the step that failed, not the file ("inlcude" as shipped).
+const wchar_t kHeadersFailed[] = L"安装失败_inlcude";
+const wchar_t kLib32Failed[] = L"安装失败_lib32";
+const wchar_t kLib64Failed[] = L"安装失败_lib64";
 
 // Copies both files of a pair; both are tried, and the texts are collected.
 void copy_pair(const std::wstring& source_folder, const std::wstring& target_folder,
                const wchar_t* const (&names)[2], std::wstring& collected) {
-  for (const wchar_t* name : names) collected += copy_with_text(source_folder, target_folder, name);
+  for (const wchar_t* name : names)
+    collected += copy_install_file(source_folder + name, target_folder + name);
 }
 
 // Deletes both files of a pair; false at the first one that cannot be deleted.
@@ -55,45 +39,44 @@ bool delete_pair(const std::wstring& folder, const wchar_t* const (&names)[2], b
 
 std::wstring install_mingw_files(const std::wstring& setup_folder, const MingwEnv& env) {
   // Without a root every target would be relative to the current folder.
-  if (env.root.empty()) return L"安装失败_inlcude";
+  if (env.root.empty()) return kHeadersFailed;
   const std::wstring build = setup_folder + env.flavour_dir;
   std::wstring collected;
-  {
-    copy_pair(setup_folder + L"include\\", env.root + env.include_dir, kHeaderNames, collected);
-    if (!collected.empty()) return L"安装失败_inlcude";
-  }
+  copy_pair(setup_folder + L"include\\", env.root + env.include_dir, kHeaderNames, collected);
+  if (!collected.empty()) return kHeadersFailed;
   if (!env.lib32_dir.empty()) {
     copy_pair(build + L"\\x86\\", env.root + env.lib32_dir, kLibraryNames, collected);
-    if (!collected.empty()) return L"安装失败_lib32";
+    if (!collected.empty()) return kLib32Failed;
   }
   if (!env.lib64_dir.empty()) {
     copy_pair(build + L"\\x64\\", env.root + env.lib64_dir, kLibraryNames, collected);
-    if (!collected.empty()) return L"安装失败_lib64";
+    if (!collected.empty()) return kLib64Failed;
   }
   return collected;
 }
 
 std::wstring uninstall_mingw_files(const MingwEnv& env) {
-  // Without a root there is nothing of ours to find, and no path outside the
-  // current folder to delete from.
-  if (env.root.empty()) return L"卸载失败";
+  // Without a root every path would be relative to the current folder.
+  if (env.root.empty()) return kUninstallFailed;
   bool deleted_any = false;
-  if (!delete_pair(env.root + env.include_dir, kHeaderNames, deleted_any)) return L"卸载失败";
+  if (!delete_pair(env.root + env.include_dir, kHeaderNames, deleted_any)) return kUninstallFailed;
   if (!env.lib32_dir.empty() && !delete_pair(env.root + env.lib32_dir, kLibraryNames, deleted_any))
-    return L"卸载失败";
+    return kUninstallFailed;
   if (!env.lib64_dir.empty() && !delete_pair(env.root + env.lib64_dir, kLibraryNames, deleted_any))
-    return L"卸载失败";
-  return deleted_any ? L"卸载成功" : L"卸载失败";
+    return kUninstallFailed;
+  return deleted_any ? kUninstallSucceeded : kUninstallFailed;
 }
 
 std::wstring install_mingw(const PlatformPage& page, int32_t env_index) {
   const MingwEnv* env = mingw_env_at(page, env_index);
-  if (env == nullptr) return L"安装失败_inlcude";
-  return install_mingw_files(setup_folder(), *env);
+  if (env == nullptr) return kHeadersFailed;
+  const std::wstring source = setup_folder();
+  if (source.empty()) return kHeadersFailed;
+  return install_mingw_files(source, *env);
 }
 
 std::wstring uninstall_mingw(const PlatformPage& page, int32_t env_index) {
   const MingwEnv* env = mingw_env_at(page, env_index);
-  if (env == nullptr) return L"卸载失败";
+  if (env == nullptr) return kUninstallFailed;
   return uninstall_mingw_files(*env);
 }

@@ -31,6 +31,7 @@ TEST(CommandRunner, ReturnsExactlyWhatTheCommandWrote) {
   } cases[] = {
       {"nothing written", L"rem", ""},
       {"standard error only, as gcc -v", L"echo only-err 1>&2", "only-err \r\n"},
+      {"a command that is itself an interpreter line", L"cmd.exe /c echo nested", "nested\r\n"},
       {"a zero byte does not end the output", writer() + L" nul", std::string("before\0after", 12)},
       {"the caller's quotes and blanks reach the interpreter unchanged", L"echo \"a  (b)\"  c",
        "\"a  (b)\"  c\r\n"},

@@ -104,7 +104,9 @@ TEST(ToolchainProbe, ReadsThePublishedReports) {
     EXPECT_EQ(result, c.flavour ? 1 : -1) << what;
     EXPECT_EQ(catalogue.env().flavour_dir, c.flavour ? c.flavour : L"") << what;
     EXPECT_EQ(catalogue.row->usable, c.flavour != nullptr) << what;
-    if (!c.flavour) EXPECT_EQ(catalogue.row->status, c.status) << what;
+    if (!c.flavour) {
+      EXPECT_EQ(catalogue.row->status, c.status) << what;
+    }
   }
 }
 
