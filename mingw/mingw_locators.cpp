@@ -75,8 +75,9 @@ bool path_contains(const std::wstring& path, const wchar_t* text) {
 Target find_target(const std::wstring& start_folder, std::wstring mingw_folder, int32_t env_index,
                    MingwEnv& env) {
   std::wstring candidate64, candidate32, classic;
-  // The folder that matched "mingw" may itself be a target folder (C:\mingw64\
-  // holding x86_64-w64-mingw32\); the toolchain is then the start folder.
+  // The folder that matched "mingw" may itself be a target folder (the
+  // x86_64-w64-mingw32 folder of C:\mingw64\); the toolchain is then the
+  // start folder.
   if (path_contains(mingw_folder, L"x86_64-w64-mingw32")) {
     candidate64 = mingw_folder;
     mingw_folder = start_folder;
@@ -95,7 +96,6 @@ Target find_target(const std::wstring& start_folder, std::wstring mingw_folder, 
   // Code::Blocks takes no 32-bit library folder from the MinGW-w64 layouts.
   const bool lib32_unchanged = env_index == kMingwCodeBlocks;
   Target target;
-  target.mingw_folder = mingw_folder;
   if (!candidate64.empty()) {
     target = {TargetKind::kMingw64, candidate64, mingw_folder, 64};
     env.lib64_dir = L"lib\\";
