@@ -44,9 +44,10 @@ void program_title(wchar_t (&title)[MAX_PATH]) {
 void queue_input(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   GraphWnd* window = window_object();
   if (!window) return;
-  if (!(message_category(uint16_t(message)) & graphics_library.message_category_mask)) return;
   GraphMsg record;
   if (!make_graph_msg(hwnd, message, wparam, lparam, &record)) return;
+  // The category of the folded code: system keys count as keys.
+  if (!(message_category(record.message) & graphics_library.message_category_mask)) return;
   ScopedLock lock(graphics_library.queue_lock);
   window->queue.push(record);
 }
@@ -171,6 +172,8 @@ void GraphWnd::close_sequence() {
     FreeConsole();
     lib.console_window = nullptr;
   }
+  // Under X without a window manager, the hide (or DestroyWindow's own) waits
+  // about 2 s for the withdrawal that no manager confirms.
   ShowWindow(hwnd, SW_HIDE);
   DestroyWindow(hwnd);
   hwnd = nullptr;
