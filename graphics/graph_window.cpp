@@ -90,6 +90,13 @@ DWORD WINAPI graph_window_thread(void* argument) {
   window.hwnd = CreateWindowExW(0, window_class_name, params.title, style, x, y, outer.right - outer.left,
                                 outer.bottom - outer.top, nullptr, nullptr, instance, nullptr);
   if (icon) DestroyIcon(icon);
+  if (!window.hwnd) {
+    // No window (no display, say): the opener learns it from the null handle,
+    // and no pump runs that nothing could ever end.
+    UnregisterClassW(window_class_name, instance);
+    SetEvent(window.ready_event);
+    return 1;
+  }
   // The window takes the place of the console it was started from.
   if (x != int(CW_USEDEFAULT) && graphics_library.console_window)
     ShowWindow(graphics_library.console_window, SW_HIDE);
@@ -275,6 +282,13 @@ HWND DrawOnWnd::open_window(int width, int height, int flags) {
   window.closing_by_program = false;
   window.window_thread = CreateThread(nullptr, 0, graph_window_thread, &params, 0, &window.window_thread_id);
   WaitForSingleObject(window.ready_event, INFINITE);
+  if (!window.hwnd) {
+    WaitForSingleObject(window.window_thread, INFINITE);
+    CloseHandle(window.window_thread);
+    window.window_thread = nullptr;
+    window.window_thread_id = 0;
+    return nullptr;
+  }
 
   {
     DrawLock lock;
@@ -323,6 +337,10 @@ HWND open_graph_window(int width, int height, int flags) {
   // An earlier open is balanced first, even when its window is already gone.
   if (lib.window_open_counted) close_graph_window();
   HWND hwnd = lib.wnd_device->open_window(width, height, flags);
+  if (!hwnd) {  // the window could not be created: nothing is open to balance later
+    library_release();
+    return nullptr;
+  }
   lib.window_open_counted = true;
   return hwnd;
 }
