@@ -219,6 +219,27 @@ TEST_F(GraphWindow, CopyImageBlitsAnOffscreenPicture) {
   EXPECT_EQ(screen_pixel(hwnd, 54, 63), 0u);
 }
 
+TEST_F(GraphWindow, ResizingKeepsThePictureAndChangesTheClientArea) {
+  begin_batch_draw();
+  GraphWnd& window = *graphics_library.window;
+  graphics_library.working_device->put_pixel(5, 5, RGB(255, 0, 0));
+  window.resize(560, 360);
+  RECT client = {};
+  GetClientRect(hwnd, &client);
+  EXPECT_EQ(client.right, 560);
+  EXPECT_EQ(client.bottom, 360);
+  EXPECT_EQ(window.width, 560);
+  GdiFlush();
+  EXPECT_EQ(window.pixels[5 * 560 + 5], 0xFF0000u);
+  EXPECT_EQ(window.pixels[359 * 560 + 559], 0u);
+  // Grown by more than a pixel: the whole picture was flushed to the window.
+  EXPECT_EQ(screen_pixel(hwnd, 5, 5), RGB(255, 0, 0));
+  window.resize(490, 328);
+  GetClientRect(hwnd, &client);
+  EXPECT_EQ(client.right, 490);
+  EXPECT_EQ(window.height, 328);
+}
+
 TEST_F(GraphWindow, PostedInputArrivesAsRecordsInOrder) {
   PostMessageW(hwnd, WM_MOUSEMOVE, MK_SHIFT | MK_LBUTTON, MAKELPARAM(-3, 12));
   PostMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(40, 50));
@@ -368,13 +389,15 @@ TEST_F(GraphWindow, CapturedMouseReportsMovesOutsideTheWindow) {
   release_mouse();
 }
 
-TEST(GraphWindowClose, TheCloseBoxEndsTheProcessWithExitCodeZero) {
+TEST(GraphWindowClose, TheCloseBoxEndsTheProcessAndConsolesAreHandedBack) {
   struct Case {
     const wchar_t* mode;
     DWORD exit_code;
   } cases[] = {
-      {L"user", 0},     // closed from its system menu: the window thread ends the process
-      {L"program", 7},  // closed by the program: it goes on and returns its own code
+      {L"user", 0},        // closed from its system menu: the window thread ends the process
+      {L"program", 7},     // closed by the program: it goes on and returns its own code
+      {L"console", 23},    // a console asked for lives as long as the window
+      {L"inherited", 45},  // the window takes the console's place and gives it back
   };
   const std::wstring program = fixture_path(L"graphics\\graph_window_program.exe");
   for (const Case& c : cases) {
