@@ -173,8 +173,10 @@ void GraphWnd::close_sequence() {
   if (had_console) {
     if (lib.console_window && !IsWindowVisible(lib.console_window)) GetWindowRect(hwnd, &place);
   } else if (lib.console_window) {  // the console the library allocated goes with the window
-    if (console_out) fclose(console_out);
-    if (console_in) fclose(console_in);
+    // The streams are the program's stdout and stdin: pointed at NUL rather
+    // than closed, they let go of the console and stay usable.
+    if (console_out) _wfreopen(L"NUL", L"w", console_out);
+    if (console_in) _wfreopen(L"NUL", L"r", console_in);
     console_out = console_in = nullptr;
     FreeConsole();
     lib.console_window = nullptr;
