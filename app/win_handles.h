@@ -53,6 +53,12 @@ struct hkey_traits {
   static HKEY invalid() noexcept { return nullptr; }
   static void close(HKEY h) noexcept { RegCloseKey(h); }
 };
+struct hglobal_traits {  // a GlobalAlloc block not yet handed over (to the clipboard, say)
+  using handle_type = HGLOBAL;
+  static HGLOBAL invalid() noexcept { return nullptr; }
+  static void close(HGLOBAL h) noexcept { GlobalFree(h); }
+};
+using unique_hglobal = unique_win<hglobal_traits>;
 struct find_traits {  // FindFirstFileW listings end with FindClose, not CloseHandle
   using handle_type = HANDLE;
   static HANDLE invalid() noexcept { return INVALID_HANDLE_VALUE; }
