@@ -21,8 +21,10 @@ class PlatformPage {
   // contents (the first steps of the catalogue build); nothing is detected.
   void create_records();
 
-  // The detection pass, run once after the first frame: creates the records
-  // and the 15 rows in display order.
+  // Runs once, after the first frame is on screen: creates the records, runs
+  // the detection of every Visual C++ version and of Dev-C++, CLion and
+  // Code::Blocks, and orders the 15 rows: the documentation row, the detected
+  // Visual C++ versions and MinGW kinds, the ones not detected, and "其它 MinGW".
   void build_catalogue();
 
   // Declares the page for this frame and acts on its buttons; "< 上一步" sets

@@ -34,7 +34,10 @@ class ComApartment {
 
 std::optional<std::wstring> desktop_folder() {
   unique_cotaskmem<wchar_t> path;  // freed whether the call succeeds or not
-  if (FAILED(SHGetKnownFolderPath(FOLDERID_Desktop, 0, nullptr, path.put())) || !path) return std::nullopt;
+  // An empty answer is no folder: a link path formed from it would point at
+  // the root of the current drive.
+  if (FAILED(SHGetKnownFolderPath(FOLDERID_Desktop, 0, nullptr, path.put())) || !path || !*path.get())
+    return std::nullopt;
   return std::wstring(path.get());
 }
 
@@ -42,7 +45,7 @@ std::optional<std::wstring> help_shortcut_path() {
   std::optional<std::wstring> desktop = desktop_folder();
   if (!desktop) return std::nullopt;
   // A desktop at a drive root ("D:\") already ends with the separator.
-  if (desktop->empty() || desktop->back() != L'\\') desktop->push_back(L'\\');
+  if (desktop->back() != L'\\') desktop->push_back(L'\\');
   return *desktop + kHelpShortcutName;
 }
 

@@ -13,8 +13,9 @@ extern const wchar_t kHelpShortcutName[];   // "Pivro_Help.lnk"
 extern const wchar_t kDocsInstallFailed[];  // "Pivro 文档安装失败。"
 
 // The user's desktop folder as the shell reports it, without a trailing
-// backslash, or none when the shell cannot give it (for instance a desktop
-// redirected to a folder that is not there).
+// backslash (a drive root such as "D:\" keeps its own), or none when the shell
+// cannot give it (for instance a desktop redirected to a folder that is not
+// there) or gives an empty path.
 std::optional<std::wstring> desktop_folder();
 
 // The desktop folder + "\Pivro_Help.lnk", or none without a desktop folder.

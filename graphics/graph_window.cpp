@@ -44,9 +44,10 @@ void program_title(wchar_t (&title)[MAX_PATH]) {
 void queue_input(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   GraphWnd* window = window_object();
   if (!window) return;
-  if (!(message_category(uint16_t(message)) & graphics_library.message_category_mask)) return;
   GraphMsg record;
   if (!make_graph_msg(hwnd, message, wparam, lparam, &record)) return;
+  // The category of the folded code: system keys count as keys.
+  if (!(message_category(record.message) & graphics_library.message_category_mask)) return;
   ScopedLock lock(graphics_library.queue_lock);
   window->queue.push(record);
 }
@@ -89,6 +90,13 @@ DWORD WINAPI graph_window_thread(void* argument) {
   window.hwnd = CreateWindowExW(0, window_class_name, params.title, style, x, y, outer.right - outer.left,
                                 outer.bottom - outer.top, nullptr, nullptr, instance, nullptr);
   if (icon) DestroyIcon(icon);
+  if (!window.hwnd) {
+    // No window (no display, say): the opener learns it from the null handle,
+    // and no pump runs that nothing could ever end.
+    UnregisterClassW(window_class_name, instance);
+    SetEvent(window.ready_event);
+    return 1;
+  }
   // The window takes the place of the console it was started from.
   if (x != int(CW_USEDEFAULT) && graphics_library.console_window)
     ShowWindow(graphics_library.console_window, SW_HIDE);
@@ -165,12 +173,16 @@ void GraphWnd::close_sequence() {
   if (had_console) {
     if (lib.console_window && !IsWindowVisible(lib.console_window)) GetWindowRect(hwnd, &place);
   } else if (lib.console_window) {  // the console the library allocated goes with the window
-    if (console_out) fclose(console_out);
-    if (console_in) fclose(console_in);
+    // The streams are the program's stdout and stdin: pointed at NUL rather
+    // than closed, they let go of the console and stay usable.
+    if (console_out) _wfreopen(L"NUL", L"w", console_out);
+    if (console_in) _wfreopen(L"NUL", L"r", console_in);
     console_out = console_in = nullptr;
     FreeConsole();
     lib.console_window = nullptr;
   }
+  // Under X without a window manager, the hide (or DestroyWindow's own) waits
+  // about 2 s for the withdrawal that no manager confirms.
   ShowWindow(hwnd, SW_HIDE);
   DestroyWindow(hwnd);
   hwnd = nullptr;
@@ -272,6 +284,13 @@ HWND DrawOnWnd::open_window(int width, int height, int flags) {
   window.closing_by_program = false;
   window.window_thread = CreateThread(nullptr, 0, graph_window_thread, &params, 0, &window.window_thread_id);
   WaitForSingleObject(window.ready_event, INFINITE);
+  if (!window.hwnd) {
+    WaitForSingleObject(window.window_thread, INFINITE);
+    CloseHandle(window.window_thread);
+    window.window_thread = nullptr;
+    window.window_thread_id = 0;
+    return nullptr;
+  }
 
   {
     DrawLock lock;
@@ -320,6 +339,10 @@ HWND open_graph_window(int width, int height, int flags) {
   // An earlier open is balanced first, even when its window is already gone.
   if (lib.window_open_counted) close_graph_window();
   HWND hwnd = lib.wnd_device->open_window(width, height, flags);
+  if (!hwnd) {  // the window could not be created: nothing is open to balance later
+    library_release();
+    return nullptr;
+  }
   lib.window_open_counted = true;
   return hwnd;
 }

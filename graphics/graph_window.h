@@ -68,6 +68,7 @@ class GraphWnd : public IMAGE {
 
 // Opens the window with a client area of width by height (closing an open one
 // first) and makes it the working image. Starts the library on first use.
+// Null when the window cannot be created (no display); nothing is then open.
 HWND open_graph_window(int width, int height, int flags);
 // Closes the window and balances the use count of open_graph_window; the
 // library shuts down when nothing else uses it. Nothing when no window is open.

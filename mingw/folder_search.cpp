@@ -52,8 +52,9 @@ std::wstring find_subfolder_matching(const std::wstring& folder, const std::wstr
 }
 
 std::wstring find_subfolder_named(const std::wstring& folder, const std::wstring& name) {
-  const std::wstring found = first_entry(folder, EntryKind::folders_only,
-                                         [&](const wchar_t* entry) { return _wcsicmp(entry, name.c_str()) == 0; });
+  const std::wstring found = first_entry(folder, EntryKind::folders_only, [&](const wchar_t* entry) {
+    return _wcsicmp(entry, name.c_str()) == 0;
+  });
   return found.empty() ? std::wstring() : folder + name + L"\\";
 }
 

@@ -16,8 +16,8 @@ struct PlatformRow;
 // folder comes from the registry, and a kind not found gets a row in
 // page.missing_rows. A given folder (with its row) is searched, then its
 // parents up to, not including, its drive root.
-int32_t locate_mingw(PlatformPage& page, const std::wstring& start_folder, int32_t env_index, PlatformRow* row,
-                     bool is_64bit);
+int32_t locate_mingw(PlatformPage& page, const std::wstring& start_folder, int32_t env_index,
+                     PlatformRow* row, bool is_64bit);
 
 // The install folder that the environment's installer recorded, ending with a
 // backslash, or "" (no entry, or a path that is not an existing folder).
@@ -30,8 +30,8 @@ int32_t read_devcpp_version(int32_t env_index, const std::wstring& folder);
 // The walk of one folder: finds the MinGW folder and its target folder, fills
 // the record and the row (a new one in page.found_rows when `row` is null)
 // and probes the toolchain.
-int32_t probe_mingw_folder(PlatformPage& page, const std::wstring& folder, int32_t env_index, PlatformRow* row,
-                           int32_t devcpp_version);
+int32_t probe_mingw_folder(PlatformPage& page, const std::wstring& folder, int32_t env_index,
+                           PlatformRow* row, int32_t devcpp_version);
 
 // Empties each of include_dir, lib64_dir and lib32_dir whose folder under
 // `target` does not exist.

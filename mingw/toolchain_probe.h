@@ -9,10 +9,10 @@ class PlatformPage;
 struct PlatformRow;
 
 struct ToolchainInfo {
-  int32_t version = 0;  // dotted version without its dots: 4.9.2 -> 492; 0 when unreadable
-  std::wstring thread_model;  // "_posix" or "_mcf"
+  int32_t version = 0;           // dotted version without its dots: 4.9.2 -> 492; 0 when unreadable
+  std::wstring thread_model;     // "_posix" or "_mcf"
   std::wstring exception_model;  // "_seh", "_sjlj", "_dwarf" or "unkonw-ex"
-  std::wstring runtime;  // "_ucrt" or "_msvcrt"
+  std::wstring runtime;          // "_ucrt" or "_msvcrt"
 };
 
 // Runs `mingw_folder`bin\gcc -v (the folder ends with a backslash) and reads

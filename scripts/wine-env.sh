@@ -15,10 +15,12 @@ ensure_wine_prefix() {
   rm -rf "$WINEPREFIX"
   mkdir -p "$WINEPREFIX"
   echo "wine: creating the prefix $WINEPREFIX"
-  wineboot -i >/dev/null 2>&1 || { echo "wine: wineboot failed for $WINEPREFIX" >&2; return 1; }
+  # Made without a display: with one, the prefix's desktop process stays and
+  # waiting for the server to finish would never end.
+  DISPLAY= wineboot -i >/dev/null 2>&1 || { echo "wine: wineboot failed for $WINEPREFIX" >&2; return 1; }
   wineserver -w
   # Without a replacement Wine draws Chinese text in "Segoe UI" as boxes.
-  wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Segoe UI' /t REG_SZ \
+  DISPLAY= wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Segoe UI' /t REG_SZ \
     /d 'WenQuanYi Micro Hei' /f >/dev/null 2>&1 || { echo "wine: cannot set the font replacement" >&2; return 1; }
   wineserver -w
 }

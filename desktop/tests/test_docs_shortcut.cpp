@@ -44,7 +44,7 @@ LinkContents read_link(const std::wstring& link_path) {
       unique_cotaskmem<ITEMIDLIST> items;
       unique_cotaskmem<wchar_t> name;
       if (SUCCEEDED(link.get()->GetIDList(items.put())) && items &&
-          SUCCEEDED(SHGetNameFromIDList(ILFindLastID(items.get()), SIGDN_PARENTRELATIVEPARSING, name.put())))
+          SUCCEEDED(SHGetNameFromIDList(items.get(), SIGDN_PARENTRELATIVEPARSING, name.put())))
         contents.item_name = name.get();
     }
   }
@@ -64,16 +64,27 @@ void on_own_thread(Body body) {
 TEST(DocsShortcut, PathIsTheDesktopFolderAndTheLinkName) {
   ScratchTree tree;
   const std::wstring desktop = without_backslash(tree.folder(L"Desktop"));
-  {
-    DesktopRedirect redirect(desktop);
-    ASSERT_TRUE(desktop_folder().has_value());
-    EXPECT_EQ(*desktop_folder(), desktop);
-    EXPECT_EQ(help_shortcut_path().value_or(L"none"), desktop + L"\\Pivro_Help.lnk");
-  }
-  {
-    DesktopRedirect redirect(tree.path(L"Gone"));  // a redirected desktop that is not there
-    EXPECT_FALSE(desktop_folder().has_value());
-    EXPECT_FALSE(help_shortcut_path().has_value());
+  const struct {
+    std::wstring redirected_to;
+    const wchar_t* folder;  // null: none
+    const wchar_t* link;
+  } cases[] = {
+      {desktop, desktop.c_str(), nullptr},
+      {L"C:\\", L"C:\\", L"C:\\Pivro_Help.lnk"},  // a drive root keeps its one backslash
+      {tree.path(L"Gone"), nullptr, nullptr},     // a redirected desktop that is not there
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.redirected_to);
+    DesktopRedirect redirect(c.redirected_to);
+    const std::optional<std::wstring> folder = desktop_folder();
+    const std::optional<std::wstring> link = help_shortcut_path();
+    if (!c.folder) {
+      EXPECT_FALSE(folder.has_value());
+      EXPECT_FALSE(link.has_value());
+      continue;
+    }
+    EXPECT_EQ(folder.value_or(L"none"), c.folder);
+    EXPECT_EQ(link.value_or(L"none"), c.link ? std::wstring(c.link) : desktop + L"\\Pivro_Help.lnk");
   }
 }
 
@@ -114,6 +125,9 @@ TEST(DocsShortcut, InstallPutsTheDocumentationLinkOnTheDesktopAndRewritesAnOldOn
   DesktopRedirect redirect(desktop);
 
   EXPECT_EQ(install_docs_shortcut(), L"");
+  // A URL is no file, so the link's file-system path says little (this test
+  // platform makes one from the current folder); the item the link points at
+  // is the address itself.
   LinkContents contents = read_link(link);
   ASSERT_TRUE(contents.loaded);
   EXPECT_EQ(contents.item_name, kDocsUrl);

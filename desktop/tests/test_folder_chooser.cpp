@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include <atomic>
+#include <cwchar>
 #include <functional>
 #include <string>
 #include <thread>

@@ -296,3 +296,72 @@ TEST(DrawingDevice, TextMeasuresAndFontsAreReplaced) {
   EXPECT_GT(canvas.count(red_px), 10);
   EXPECT_EQ(d.get_bk_mode(), TRANSPARENT);
 }
+
+namespace {
+
+DWORD gdi_object_count() {
+  return GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+}
+
+// A GDI handle that has been deleted no longer has an object type.
+bool gone(HGDIOBJ object) {
+  return GetObjectType(object) == 0;
+}
+
+}  // namespace
+
+// The process's GDI object count does not move, and every pen, brush, font,
+// bitmap and DC that a change or an image replaced is really deleted (the
+// second check also holds where the count is not kept, as under Wine).
+TEST(DrawingDevice, NoGdiObjectsPileUpOverManyChangesAndImages) {
+  IMAGE keeper;  // the library stays started, so the count compares like with like
+  const DWORD before = gdi_object_count();
+  {
+    PixelCanvas canvas(32, 32);
+    DrawOnImg& d = canvas.device();
+    HDC dc = canvas.image.dc;
+    const DWORD dashes[] = {3, 1};
+    for (int i = 0; i < 10000; ++i) {
+      const int kind = i % 5;
+      const UINT type = kind < 2 ? OBJ_PEN : kind < 4 ? OBJ_BRUSH : OBJ_FONT;
+      HGDIOBJ replaced = GetCurrentObject(dc, type);
+      switch (kind) {
+        case 0:
+          d.set_line_color(RGB(i % 256, 0, 0));
+          break;
+        case 1:
+          d.set_line_style(i % 2 ? PS_USERSTYLE : PS_DASH, 1 + i % 3, dashes, 2);
+          break;
+        case 2:
+          d.set_fill_color(RGB(0, i % 256, 0));
+          break;
+        case 3:
+          d.set_fill_style(i % 2 ? 2 : 0, HS_CROSS, nullptr);
+          break;
+        case 4:
+          d.set_font_simple(10 + i % 20, 0, nullptr);
+          break;
+      }
+      ASSERT_TRUE(gone(replaced)) << "change " << i;
+    }
+  }
+  IMAGE tile(2, 2);
+  for (int i = 0; i < 1000; ++i) {
+    HGDIOBJ dc, bitmap, pen, brush, font;
+    {
+      PixelCanvas canvas(16, 16);
+      DrawOnImg& d = canvas.device();
+      d.set_fill_style(5, 0, &tile);  // a pattern image of its own, too
+      d.fill_ellipse(1, 1, 14, 14);
+      d.draw_rect(0, 0, 15, 15);
+      d.out_text(0, 0, L"x");
+      dc = canvas.image.dc;
+      bitmap = canvas.image.bitmap;
+      pen = GetCurrentObject(canvas.image.dc, OBJ_PEN);
+      brush = GetCurrentObject(canvas.image.dc, OBJ_BRUSH);
+      font = GetCurrentObject(canvas.image.dc, OBJ_FONT);
+    }
+    ASSERT_TRUE(gone(dc) && gone(bitmap) && gone(pen) && gone(brush) && gone(font)) << "image " << i;
+  }
+  EXPECT_EQ(gdi_object_count(), before);
+}

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <windows.h>
 
 #include "mingw/folder_search.h"
@@ -46,7 +45,7 @@ TEST(FolderSearch, PatternSearchesTestFoldersOrEveryEntry) {
     std::wstring entry;
   } cases[] = {
       {L"^mingw(32|64)?$", base + L"MinGW64\\", base + L"MinGW64"},
-      {L"^devcpp\\.exe$", L"", base + L"devcpp.exe"},  // a file fits only the entry search
+      {L"^devcpp\\.exe$", L"", base + L"devcpp.exe"},    // a file fits only the entry search
       {L"ngw", base + L"MinGW64\\", base + L"MinGW64"},  // search semantics: a match anywhere
       {L"^gcc\\.exe$", L"", L""},
       {L"(", L"", L""},  // a pattern that does not compile finds nothing
@@ -110,7 +109,7 @@ TEST(FolderSearch, SearchesLeaveNoListingOpen) {
   tree.folder(L"probe\\bin");
   const std::wstring base = tree.path(L"probe\\");
   const HANDLE before = next_handle_value();
-  find_subfolder_named(base, L"bin");  // found
+  find_subfolder_named(base, L"bin");       // found
   find_subfolder_matching(base, L"^lib$");  // listed to the end, not found
   find_entry_matching(base, L"^bin$");
   EXPECT_EQ(next_handle_value(), before);
