@@ -19,6 +19,29 @@ constexpr wchar_t kWindowTitle[] = L"Pivro 26.10.25 安装向导";
 constexpr int32_t kUiFontHeight = 17;
 constexpr DWORD kFrameSleepMs = 10;
 
+bool is_button_press(uint16_t message) {
+  return message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN;
+}
+bool is_button_release(uint16_t message) {
+  return message == WM_LBUTTONUP || message == WM_RBUTTONUP || message == WM_MBUTTONUP;
+}
+
+// Hands the queued input of one frame to the UI library. The UI library sees
+// a click only when the button goes down in one frame and up in a later one,
+// so a press and its release that queued up together (while a long step held
+// the loop) would cancel out: the drain stops before a release whose press
+// this frame already handled, and the rest follows in the next frame, in order.
+void drain_input(HWND window) {
+  bool pressed = false;
+  GraphMsg message;
+  while (peek_graph_message(&message, 0xFF, false)) {
+    if (pressed && is_button_release(message.message)) break;
+    peek_graph_message(&message, 0xFF, true);
+    pressed = pressed || is_button_press(message.message);
+    ui_handle_message(window, &message);
+  }
+}
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
@@ -41,8 +64,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   begin_batch_draw();
   while (running) {
     nk_input_begin(ctx);
-    GraphMsg message;
-    while (peek_graph_message(&message, 0xFF, true)) ui_handle_message(window, &message);
+    drain_input(window);
     nk_input_end(ctx);
 
     wizard->frame(&running, &current_page);

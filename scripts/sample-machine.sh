@@ -73,5 +73,4 @@ add "$uninstall\Dev-C++" UninstallString 'C:\Program Files (x86)\Dev-Cpp\uninsta
 add "$uninstall\CLion 2024.1.4" DisplayName 'CLion 2024.1.4'
 add "$uninstall\CLion 2024.1.4" InstallLocation 'C:\Program Files\JetBrains\CLion 2024.1.4'
 add 'HKCU\Software\CodeBlocks' Path 'C:\Program Files\CodeBlocks'
-wineserver -w
 echo "sample-machine: laid out in $WINEPREFIX"

@@ -12,7 +12,7 @@ die() { printf 'setup: %s\n' "$*" >&2; exit 1; }
 # Debian packages -----------------------------------------------------------
 packages=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64
   mingw-w64-tools cmake ninja-build googletest wine wine64 wine32:i386
-  xvfb xauth fonts-wqy-microhei imagemagick xdotool clang-format)
+  xvfb xauth fonts-wqy-microhei imagemagick xdotool python3-xlib clang-format)
 
 missing=()
 for p in "${packages[@]}"; do
