@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/drive_mapping.h"
 #include "tests/support/registry_sandbox.h"
 #include "tests/support/scratch_tree.h"
 #include "vc/vc_detection.h"
@@ -70,94 +71,7 @@ void lay_vs2017(ScratchTree& tree, const std::wstring& edition, const std::vecto
   if (with_x64) tree.folder(edition + L"VC\\Auxiliary\\VS\\lib\\x64");
 }
 
-// Unix side of the Wine prefix, reached through the loader's own export.
-using UnixNameFn = char*(CDECL*)(const wchar_t*);
-
-UnixNameFn wine_unix_name() {
-  HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-  if (ntdll == nullptr || GetProcAddress(ntdll, "wine_get_version") == nullptr) return nullptr;
-  // Through void (*)(): the one function type any other may be cast from.
-  return reinterpret_cast<UnixNameFn>(reinterpret_cast<void (*)()>(
-      GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
-}
-
-std::wstring widen(const std::string& s) {
-  return std::wstring(s.begin(), s.end());
-}
-
-// Starts a program. Under Wine the handle of a Unix program cannot be
-// waited for, so callers watch for its effect instead.
-void start_program(const std::wstring& program, std::wstring command_line) {
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  if (!CreateProcessW(program.c_str(), &command_line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &process))
-    return;
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-}
-
-// Waits up to ten seconds for `folder` to appear (or to go).
-bool wait_for_folder(const std::wstring& folder, bool present) {
-  for (int i = 0; i < 200; ++i, Sleep(50))
-    if (is_folder(folder) == present) return true;
-  return false;
-}
-
-// A free drive letter mapped to a folder for the life of the object. Under
-// Wine a drive is a symbolic link in the prefix's dosdevices folder (Wine
-// keeps DefineDosDeviceW mappings out of its file lookups); on Windows it is
-// a DOS device definition.
-class DriveMapping {
- public:
-  explicit DriveMapping(const std::wstring& folder) {
-    for (wchar_t letter = L'P'; letter <= L'Y' && drive_.empty(); ++letter) {
-      const std::wstring drive{letter, L':'};
-      if (GetDriveTypeW((drive + L"\\").c_str()) != DRIVE_NO_ROOT_DIR) continue;
-      if (map(drive, folder)) drive_ = drive;
-    }
-  }
-  ~DriveMapping() {
-    if (!drive_.empty()) unmap(drive_);
-  }
-  DriveMapping(const DriveMapping&) = delete;
-  DriveMapping& operator=(const DriveMapping&) = delete;
-
-  // "P:\" or "" when no letter could be mapped.
-  std::wstring root() const { return drive_.empty() ? drive_ : drive_ + L"\\"; }
-
- private:
-  bool map(const std::wstring& drive, const std::wstring& folder) {
-    if (UnixNameFn unix_name = wine_unix_name()) {
-      const char* c_drive = unix_name(L"C:\\");  // <prefix>/dosdevices/c:/
-      const char* target = unix_name(folder.c_str());
-      if (c_drive == nullptr || target == nullptr) return false;
-      std::string devices = c_drive;
-      devices.resize(devices.size() - 3);  // drop "c:/"
-      link_ = widen(devices) + static_cast<wchar_t>(towlower(drive[0])) + L":";
-      start_program(L"Z:\\bin\\ln", L"/bin/ln -s \"" + widen(target) + L"\" \"" + link_ + L"\"");
-    } else {
-      target_ = folder;
-      DefineDosDeviceW(0, drive.c_str(), folder.c_str());
-    }
-    if (wait_for_folder(drive + L"\\", true)) return true;
-    unmap(drive);
-    return false;
-  }
-  void unmap(const std::wstring& drive) {
-    if (!link_.empty())
-      start_program(L"Z:\\bin\\rm", L"/bin/rm -f \"" + link_ + L"\"");
-    else
-      DefineDosDeviceW(DDD_REMOVE_DEFINITION | DDD_EXACT_MATCH_ON_REMOVE, drive.c_str(), target_.c_str());
-    // The link must be gone before the process ends, or it outlives the run.
-    wait_for_folder(drive + L"\\", false);
-  }
-
-  std::wstring drive_;
-  std::wstring link_;  // Unix path of the link under Wine
-  std::wstring target_;
-};
+std::wstring widen(const std::string& s) { return std::wstring(s.begin(), s.end()); }
 
 struct EnvState {
   std::wstring root, include_dir, lib_dir, lib64_dir;
