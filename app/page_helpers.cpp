@@ -15,8 +15,8 @@ void nk_widget_text(struct nk_command_buffer* o, struct nk_rect b, const char* s
                     const struct nk_text* t, nk_flags a, const struct nk_user_font* f);
 }
 
-nk_user_font* make_page_font(nk_context* ctx, LOGFONTW& logfont, UiFont& font, nk_user_font& handle, int height,
-                             int weight, int escapement, int orientation) {
+nk_user_font* make_page_font(nk_context* ctx, LOGFONTW& logfont, UiFont& font, nk_user_font& handle,
+                             int height, int weight, int escapement, int orientation) {
   logfont = LOGFONTW{};
   logfont.lfHeight = height;
   logfont.lfWidth = 0;
@@ -42,8 +42,8 @@ nk_user_font* make_page_font(nk_context* ctx, PageFont& page_font, int height, i
                         orientation);
 }
 
-void draw_text_with_font(nk_context* ctx, const char* text, nk_flags alignment, const nk_user_font* font, float dx,
-                         float dy, nk_color color) {
+void draw_text_with_font(nk_context* ctx, const char* text, nk_flags alignment, const nk_user_font* font,
+                         float dx, float dy, nk_color color) {
   if (ctx == nullptr || ctx->current == nullptr || ctx->current->layout == nullptr) return;
   struct nk_rect bounds;
   // Takes the slot as any widget does; a slot outside the view still counts.

@@ -19,21 +19,21 @@ struct PageFont {
 // orientation; TrueType only, proof quality), points `font` at it and makes
 // `handle` measure with it. Height and width callback come from the context's
 // current font, so the UI library lays the text out as a line of that font.
-nk_user_font* make_page_font(nk_context* ctx, LOGFONTW& logfont, UiFont& font, nk_user_font& handle, int height,
-                             int weight, int escapement, int orientation);
+nk_user_font* make_page_font(nk_context* ctx, LOGFONTW& logfont, UiFont& font, nk_user_font& handle,
+                             int height, int weight, int escapement, int orientation);
 nk_user_font* make_page_font(nk_context* ctx, PageFont& page_font, int height, int weight, int escapement,
                              int orientation);
 
 // Draws `text` (UTF-8) in the next widget slot of the current row, moved by
 // (dx, dy), with the given alignment, font and colour on the window's
 // background colour. Nothing when there is no window or layout.
-void draw_text_with_font(nk_context* ctx, const char* text, nk_flags alignment, const nk_user_font* font, float dx,
-                         float dy, nk_color color);
+void draw_text_with_font(nk_context* ctx, const char* text, nk_flags alignment, const nk_user_font* font,
+                         float dx, float dy, nk_color color);
 
 // The context's button style with the wizard's light colours.
 nk_style_button light_button_style(const nk_context* ctx);
 
 // Nuklear alignments the pages use.
 constexpr nk_flags kAlignTopLeft = NK_TEXT_ALIGN_LEFT | NK_TEXT_ALIGN_TOP;  // 1
-constexpr nk_flags kAlignLeft = NK_TEXT_LEFT;  // 17: left, vertically centred
-constexpr nk_flags kAlignCentred = NK_TEXT_CENTERED;  // 18
+constexpr nk_flags kAlignLeft = NK_TEXT_LEFT;                               // 17: left, vertically centred
+constexpr nk_flags kAlignCentred = NK_TEXT_CENTERED;                        // 18

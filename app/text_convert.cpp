@@ -20,7 +20,9 @@ std::string utf16_to_utf8(const wchar_t* text) {
   }
 }
 
-std::string utf16_to_utf8(const std::wstring& text) { return utf16_to_utf8(text.c_str()); }
+std::string utf16_to_utf8(const std::wstring& text) {
+  return utf16_to_utf8(text.c_str());
+}
 
 std::wstring utf8_to_utf16(const char* text) {
   if (text == nullptr) return std::wstring();

@@ -13,7 +13,9 @@ void fill(nk_context* ctx, float x, float y, float w, float h, nk_color color) {
   nk_fill_rect(nk_window_get_canvas(ctx), nk_rect(x, y, w, h), 0, color);
 }
 
-void row(nk_context* ctx, float height) { nk_layout_row_dynamic(ctx, height, 1); }
+void row(nk_context* ctx, float height) {
+  nk_layout_row_dynamic(ctx, height, 1);
+}
 
 void label(nk_context* ctx, const wchar_t* text) {
   nk_label_colored(ctx, utf16_to_utf8(text).c_str(), kAlignLeft, nk_rgb(33, 33, 33));
@@ -21,7 +23,8 @@ void label(nk_context* ctx, const wchar_t* text) {
 
 }  // namespace
 
-WelcomePage::WelcomePage(nk_context* ctx_, int width_, int height_) : ctx(ctx_), width(width_), height(height_) {}
+WelcomePage::WelcomePage(nk_context* ctx_, int width_, int height_)
+    : ctx(ctx_), width(width_), height(height_) {}
 
 void WelcomePage::draw(int32_t* running, int32_t* current_page) {
   const float logo_width = 0.3f * width;  // 147 in the 490-pixel window
@@ -50,8 +53,8 @@ void WelcomePage::draw(int32_t* running, int32_t* current_page) {
       const nk_user_font* title = make_page_font(ctx, title_font, 22, 900, 0, 0);
       row(ctx, 5);
       row(ctx, 24);
-      draw_text_with_font(ctx, utf16_to_utf8(L"欢迎使用 “Pivro 26.10.25” 安装向导").c_str(), kAlignCentred, title, 0,
-                          0, nk_rgb(33, 33, 33));
+      draw_text_with_font(ctx, utf16_to_utf8(L"欢迎使用 “Pivro 26.10.25” 安装向导").c_str(), kAlignCentred,
+                          title, 0, 0, nk_rgb(33, 33, 33));
       row(ctx, 15);
       row(ctx, 18);
       label(ctx, L"  Pivro 库为 C/C++ 提供了简单的绘图接口，可以帮助");

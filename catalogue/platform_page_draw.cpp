@@ -21,7 +21,9 @@ const nk_color kTooltipColour = nk_rgb(233, 233, 233);
 const nk_color kPageBody = nk_rgb(235, 235, 209);
 constexpr float kTooltipWidth = 340;
 
-void row(nk_context* ctx, float height) { nk_layout_row_dynamic(ctx, height, 1); }
+void row(nk_context* ctx, float height) {
+  nk_layout_row_dynamic(ctx, height, 1);
+}
 
 void label(nk_context* ctx, const std::wstring& text, nk_flags alignment = kAlignLeft,
            nk_color colour = kTextColour) {
