@@ -53,7 +53,7 @@ start_wizard() {
   pid=$!
   id=
   for _ in $(seq 1 150); do
-    id=$(xdotool search --name "Pivro 26.10.25" 2>/dev/null | head -1)
+    id=$(xdotool search --onlyvisible --name "Pivro 26.10.25" 2>/dev/null | tail -1)
     [ -n "$id" ] && break
     sleep 0.1
   done
@@ -199,6 +199,7 @@ await_exit
 check "关闭 exits with code 0 (got $code)" test "$code" = 0
 
 # 9. "取消" on page 1 ends it with exit code 0.
+rm -f "$detection_done"
 start_wizard && wait_for 30 test -e "$detection_done" && wait_for 10 page1_shown
 press 430 306
 await_exit
@@ -207,7 +208,9 @@ check "取消 exits with code 0 (got $code)" test "$code" = 0
 # 10. The close box (here without a window manager: the message a manager
 #     sends when its close box is clicked) ends it from the window thread
 #     with exit code 0.
+rm -f "$detection_done"
 start_wizard && wait_for 30 test -e "$detection_done" && wait_for 10 page1_shown
+sleep 0.5
 /usr/bin/python3 "$top/app/tests/close_window.py" "$id"
 await_exit
 check "the close command exits with code 0 (got $code)" test "$code" = 0

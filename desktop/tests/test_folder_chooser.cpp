@@ -92,8 +92,8 @@ bool select_item(HWND dialog, PCIDLIST_ABSOLUTE item) {
   unique_cotaskmem<wchar_t> name;
   if (FAILED(SHGetNameFromIDList(item, SIGDN_NORMALDISPLAY, name.put()))) return false;
   // The first dialog of a process may still be filling its tree: try again
-  // for a few seconds before taking a miss for an answer.
-  for (int attempt = 0; attempt < 40; ++attempt) {
+  // for up to ten seconds before taking a miss for an answer.
+  for (int attempt = 0; attempt < 100; ++attempt) {
     SendMessageW(dialog, BFFM_SETSELECTIONW, FALSE, reinterpret_cast<LPARAM>(item));
     if (selected_item_text(dialog) == name.get()) return true;
     Sleep(100);
