@@ -106,12 +106,33 @@ bool select_path(HWND dialog, const std::wstring& path) {
   return item && select_item(dialog, item.get());
 }
 
+
 }  // namespace
 
 // Folders that every machine has. (Folders under the user's own profile are
 // avoided: the browse tree of this test platform finds them only now and then,
 // because its desktop is the user's home folder.)
 const wchar_t kProgramFolder[] = L"C:\\Program Files\\Common Files";
+
+// In a new Wine prefix the browser's tree reaches the drive's folders only
+// after a first browser has tried for a while; one browser that tries and is
+// cancelled before the cases lets each see a settled tree.
+class SettledShell : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    if (FAILED(CoInitialize(nullptr))) return;
+    bool seen = false;
+    choose_with(
+        [](HWND dialog) {
+          select_path(dialog, kProgramFolder);
+          press(dialog, IDCANCEL);
+        },
+        &seen);
+    CoUninitialize();
+  }
+};
+const auto* const kSettledShell = ::testing::AddGlobalTestEnvironment(new SettledShell);
+
 
 TEST_F(FolderChooser, CancelGivesNothing) {
   bool seen = false;
