@@ -87,6 +87,7 @@ struct PageFigures {
   double p90_us;
   double frames_per_second;
   double idle_cpu_percent;
+  double gdi_made_per_frame;  // through the graphics library's table
   ObjectCounts before;
   ObjectCounts after;
 };
@@ -98,6 +99,7 @@ PageFigures measure_page(const WizardSession& session, int32_t page, int frames,
   for (int i = 0; i < kWarmUpFrames; ++i) run_wizard_frame(session, &running, &current_page);
 
   figures.before = count_objects();
+  const long made_before = gdi_object_count::made;
   std::vector<double> frame_us;
   frame_us.reserve(frames);
   for (int i = 0; i < frames; ++i) {
@@ -106,6 +108,7 @@ PageFigures measure_page(const WizardSession& session, int32_t page, int frames,
     frame_us.push_back(now_us() - start);
   }
   figures.after = count_objects();
+  figures.gdi_made_per_frame = static_cast<double>(gdi_object_count::made - made_before) / frames;
   figures.median_us = percentile(frame_us, 0.5);
   figures.p90_us = percentile(frame_us, 0.9);
 
@@ -144,6 +147,8 @@ void print_page(int page, int frames, const PageFigures& f) {
   std::printf("  frames per second with the %lu ms pause  %.1f\n", static_cast<unsigned long>(kFrameSleepMs),
               f.frames_per_second);
   std::printf("  idle CPU  %.1f %% of one core\n", f.idle_cpu_percent);
+  std::printf("  GDI objects made (and deleted) per frame through the graphics library's table  %.1f\n",
+              f.gdi_made_per_frame);
   print_objects("before", f.before);
   print_objects("after", f.after);
   std::printf("  object growth  GDI %+ld, windows %+ld\n", f.after.gdi_live - f.before.gdi_live,
