@@ -13,6 +13,7 @@
 
 #include "graphics/drawing_api.h"
 #include "graphics/library_state.h"
+#include "ui_backend/bench/gdi_object_count.h"
 #include "ui_backend/ui_font.h"
 #include "ui_backend/ui_render.h"
 
@@ -22,71 +23,16 @@ constexpr int kWidth = 490;
 constexpr int kHeight = 328;
 
 long width_queries = 0;
-long gdi_objects_made = 0;
-long gdi_objects_deleted = 0;
 
 float counting_width(nk_handle handle, float height, const char* text, int length) {
   ++width_queries;
   return ui_text_width(handle, height, text, length);
 }
 
-// Every GDI object the graphics library makes goes through its function
-// table; counting wrappers there see them all.
-#define COUNTED_GDI_CALLS(X) \
-  X(CreatePen)               \
-  X(ExtCreatePen)            \
-  X(CreateSolidBrush)        \
-  X(CreateBrushIndirect)     \
-  X(CreateFontIndirectW)     \
-  X(CreateRectRgn)           \
-  X(CreateBitmap)            \
-  X(CreateDIBSection)        \
-  X(CreateCompatibleDC)
-
-#define DECLARE_REAL(name) decltype(&::name) real_##name = nullptr;
-COUNTED_GDI_CALLS(DECLARE_REAL)
-#undef DECLARE_REAL
-
-#define DELETING_GDI_CALLS(X) \
-  X(DeleteObject)             \
-  X(DeleteDC)
-
-#define DECLARE_REAL(name) decltype(&::name) real_##name = nullptr;
-DELETING_GDI_CALLS(DECLARE_REAL)
-#undef DECLARE_REAL
-
-template <typename R, typename... A>
-struct Counter;
-template <typename R, typename... A>
-struct Counter<R(WINAPI*)(A...)> {
-  template <R(WINAPI** real)(A...), long* count>
-  static R WINAPI call(A... args) {
-    ++*count;
-    return (*real)(args...);
-  }
-};
-
-void count_gdi_objects() {
-  GdiTable& table = graphics_library.gdi;
-#define HOOK_MADE(name)     \
-  real_##name = table.name; \
-  table.name = &Counter<decltype(&::name)>::call<&real_##name, &gdi_objects_made>;
-  COUNTED_GDI_CALLS(HOOK_MADE)
-#undef HOOK_MADE
-#define HOOK_DELETED(name)  \
-  real_##name = table.name; \
-  table.name = &Counter<decltype(&::name)>::call<&real_##name, &gdi_objects_deleted>;
-  DELETING_GDI_CALLS(HOOK_DELETED)
-#undef HOOK_DELETED
-}
-
 // Wine keeps no per-process GDI count (GetGuiResources answers 0 there), so
-// the objects alive are also counted through the table: made minus deleted.
+// the objects alive are also counted through the library's table.
 DWORD process_gdi_objects() {
   return GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-}
-long live_gdi_objects() {
-  return gdi_objects_made - gdi_objects_deleted;
 }
 
 double now_us() {
@@ -215,7 +161,7 @@ int main(int argc, char** argv) {
   fonts.body->nk.width = counting_width;
   fonts.title->nk.width = counting_width;
   begin_batch_draw();
-  count_gdi_objects();
+  gdi_object_count::start();
 
   const DWORD gdi_at_start = process_gdi_objects();
   long made_total = 0;
@@ -233,7 +179,7 @@ int main(int argc, char** argv) {
     const double t1 = now_us();
     const long frame_queries = width_queries;
     commands = count_commands();
-    const long made_before = gdi_objects_made;
+    const long made_before = gdi_object_count::made;
     const double t2 = now_us();
     ui_render(nk_rgb(99, 99, 99));
     flush_batch_draw();
@@ -243,8 +189,8 @@ int main(int argc, char** argv) {
     render_us.push_back(t3 - t2);
     queries += frame_queries;
     // The scissor regions are made and deleted outside the library's table.
-    objects += gdi_objects_made - made_before + commands.scissor;
-    if (i == warm_up) made_total = live_gdi_objects();
+    objects += gdi_object_count::made - made_before + commands.scissor;
+    if (i == warm_up) made_total = gdi_object_count::live();
   }
   const DWORD gdi_at_end = process_gdi_objects();
 
@@ -259,10 +205,10 @@ int main(int argc, char** argv) {
   std::printf("process GDI objects          %lu at start, %lu at end (GetGuiResources)\n",
               static_cast<unsigned long>(gdi_at_start), static_cast<unsigned long>(gdi_at_end));
   std::printf("GDI made minus deleted       %ld after the first measured frame, %ld after the last\n",
-              made_total, live_gdi_objects());
+              made_total, gdi_object_count::live());
 
   delete fonts.title;
   ui_font_free(fonts.body);
   close_graph_window();
-  return gdi_at_end > gdi_at_start || live_gdi_objects() > made_total ? 1 : 0;
+  return gdi_at_end > gdi_at_start || gdi_object_count::live() > made_total ? 1 : 0;
 }
