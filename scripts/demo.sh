@@ -19,6 +19,9 @@ if [ ! -f "$WINEPREFIX/.pivro-sample-machine" ]; then
   bash "$top/scripts/sample-machine.sh" "$build"
   touch "$WINEPREFIX/.pivro-sample-machine"
 fi
+# Programs started without a display leave the prefix's desktop process
+# without one; the wizard must start with a new server on its own display.
+wineserver -k 2>/dev/null || true
 
 if [ -n "${DISPLAY:-}" ]; then
   echo "demo: starting the wizard on $DISPLAY (sample machine in $WINEPREFIX)"
@@ -30,8 +33,9 @@ mkdir -p "$shots"
 export shots exe
 xvfb-run -a -s '-screen 0 1024x768x24' bash -c '
   wine "$exe" >/dev/null 2>&1 &
-  for i in $(seq 1 100); do
-    id=$(xdotool search --name "Pivro 26.10.25" 2>/dev/null | head -1) && [ -n "$id" ] && break
+  wizard=$!
+  for i in $(seq 1 300); do
+    id=$(xdotool search --onlyvisible --name "Pivro 26.10.25" 2>/dev/null | tail -1) && [ -n "$id" ] && break
     sleep 0.2
   done
   [ -n "${id:-}" ] || { echo "demo: the wizard window did not appear" >&2; exit 1; }
@@ -41,11 +45,13 @@ xvfb-run -a -s '-screen 0 1024x768x24' bash -c '
   # A press held for a few frames, as a hand does: the UI sees the button
   # go down in one frame and up in a later one.
   press() { xdotool mousemove $((X + $1)) $((Y + $2)); sleep 0.2; xdotool mousedown 1; sleep 0.15; xdotool mouseup 1; }
-  press 330 303
+  press 330 306
   sleep 8
   import -window root -crop 490x328+$X+$Y +repage "$shots/page2.png"
-  press 430 303
-  wait
+  press 430 306
+  # "关闭" ends the wizard; should it not, the demo does not wait forever.
+  for _ in $(seq 1 100); do kill -0 $wizard 2>/dev/null || break; sleep 0.2; done
+  wineserver -k 2>/dev/null || true
 '
 echo "demo: no display; screenshots of the wizard:"
 echo "  $shots/page1.png"
