@@ -17,6 +17,7 @@
 
 #include "app/wizard_session.h"
 #include "ui_backend/bench/gdi_object_count.h"
+#include "graphics/bench/bench_clock.h"
 
 namespace {
 
@@ -26,16 +27,7 @@ constexpr double kPageTwoFrameAimUs = 2000;
 constexpr double kIdleCpuAimPercent = 20;
 constexpr double kWorkingSetAimMb = 30;
 
-double now_us() {
-  static const LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) * 1e6 / static_cast<double>(frequency.QuadPart);
-}
+double now_us() { return bench_now_us(); }
 
 // User plus kernel time of this process, in microseconds.
 double process_cpu_us() {

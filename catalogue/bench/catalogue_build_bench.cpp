@@ -16,21 +16,13 @@
 #include "mingw/tests/toolchain_fixture.h"
 #include "tests/support/registry_sandbox.h"
 #include "tests/support/scratch_tree.h"
+#include "graphics/bench/bench_clock.h"
 
 namespace {
 
 const wchar_t kUninstall[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 
-double now_ms() {
-  static const LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) * 1e3 / static_cast<double>(frequency.QuadPart);
-}
+double now_ms() { return bench_now_us() / 1000.0; }
 
 struct Timing {
   double median_ms;

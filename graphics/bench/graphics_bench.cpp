@@ -9,19 +9,11 @@
 #include "graphics/drawing_api.h"
 #include "graphics/drawing_devices.h"
 #include "graphics/library_state.h"
+#include "graphics/bench/bench_clock.h"
 
 namespace {
 
-double now_ms() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return 1000.0 * double(t.QuadPart) / double(frequency.QuadPart);
-}
+double now_ms() { return bench_now_us() / 1000.0; }
 
 template <typename Work>
 void per_call(const char* what, int count, Work work) {

@@ -16,6 +16,7 @@
 #include "ui_backend/bench/gdi_object_count.h"
 #include "ui_backend/ui_font.h"
 #include "ui_backend/ui_render.h"
+#include "graphics/bench/bench_clock.h"
 
 namespace {
 
@@ -35,16 +36,7 @@ DWORD process_gdi_objects() {
   return GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
 }
 
-double now_us() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) * 1e6 / static_cast<double>(frequency.QuadPart);
-}
+double now_us() { return bench_now_us(); }
 
 struct PageFonts {
   UiFont* body;
