@@ -13,16 +13,18 @@
 #include <vector>
 
 #include "catalogue/platform_page.h"
+#include "graphics/bench/bench_clock.h"
 #include "mingw/tests/toolchain_fixture.h"
 #include "tests/support/registry_sandbox.h"
 #include "tests/support/scratch_tree.h"
-#include "graphics/bench/bench_clock.h"
 
 namespace {
 
 const wchar_t kUninstall[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 
-double now_ms() { return bench_now_us() / 1000.0; }
+double now_ms() {
+  return bench_now_us() / 1000.0;
+}
 
 struct Timing {
   double median_ms;
@@ -45,7 +47,8 @@ Timing time_builds(int builds) {
   return {ms[ms.size() / 2], ms.front(), found};
 }
 
-// The installations of one MinGW kind, laid out in the scratch machine.
+// The installations of one MinGW kind, laid out in the scratch machine; their
+// uninstall entries written through the 32-bit view, as their installers do.
 void add_devcpp(ScratchTree& tree, RegistrySandbox& registry) {
   tree.copy_in(L"Dev-Cpp\\devcpp.exe", fixture_path(L"devcpp511\\devcpp.exe"));
   tree.file(L"Dev-Cpp\\uninstall.exe", "uninstaller");
@@ -54,8 +57,9 @@ void add_devcpp(ScratchTree& tree, RegistrySandbox& registry) {
   tree.folder(L"Dev-Cpp\\MinGW64\\x86_64-w64-mingw32\\lib");
   tree.folder(L"Dev-Cpp\\MinGW64\\x86_64-w64-mingw32\\lib32");
   const std::wstring key = std::wstring(kUninstall) + L"Dev-C++";
-  registry.set_string(HKEY_LOCAL_MACHINE, key, L"DisplayName", L"Dev-C++");
-  registry.set_string(HKEY_LOCAL_MACHINE, key, L"UninstallString", tree.path(L"Dev-Cpp\\uninstall.exe"));
+  registry.set_string(HKEY_LOCAL_MACHINE, key, L"DisplayName", L"Dev-C++", KEY_WOW64_32KEY);
+  registry.set_string(HKEY_LOCAL_MACHINE, key, L"UninstallString", tree.path(L"Dev-Cpp\\uninstall.exe"),
+                      KEY_WOW64_32KEY);
 }
 void add_clion(ScratchTree& tree, RegistrySandbox& registry) {
   const std::wstring clion = tree.path(L"JetBrains\\CLion 2024.3.1");
@@ -65,8 +69,8 @@ void add_clion(ScratchTree& tree, RegistrySandbox& registry) {
   tree.folder(L"JetBrains\\CLion 2024.3.1\\bin\\mingw\\x86_64-w64-mingw32\\include");
   tree.folder(L"JetBrains\\CLion 2024.3.1\\bin\\mingw\\x86_64-w64-mingw32\\lib");
   const std::wstring key = std::wstring(kUninstall) + L"CLion 2024.3.1";
-  registry.set_string(HKEY_LOCAL_MACHINE, key, L"DisplayName", L"CLion 2024.3.1");
-  registry.set_string(HKEY_LOCAL_MACHINE, key, L"InstallLocation", clion);
+  registry.set_string(HKEY_LOCAL_MACHINE, key, L"DisplayName", L"CLion 2024.3.1", KEY_WOW64_32KEY);
+  registry.set_string(HKEY_LOCAL_MACHINE, key, L"InstallLocation", clion, KEY_WOW64_32KEY);
 }
 void add_codeblocks(ScratchTree& tree, RegistrySandbox& registry) {
   place_gcc(tree.path(L"CodeBlocks\\MinGW\\bin\\"), gcc_report(L"mingw-org-6.3.0-1.txt"));

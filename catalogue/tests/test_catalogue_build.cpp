@@ -12,9 +12,11 @@
 
 namespace {
 
-// Registry keys as a 32-bit installer names them. On 64-bit Windows, and in
-// this 32-bit test under Wine, they land under Software\WOW6432Node once that
-// key exists; on 32-bit Windows they stay where they are named.
+// Registry keys as a 32-bit installer names them, written through the 32-bit
+// view as such an installer writes them: on 64-bit Windows they land under
+// Software\WOW6432Node once that key exists (in the 32-bit and in the 64-bit
+// build of this test alike); on 32-bit Windows they stay where they are named.
+const REGSAM kInstallerView = KEY_WOW64_32KEY;
 const wchar_t kUninstall[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 const wchar_t kVc7Key[] = L"Software\\Microsoft\\VisualStudio\\SxS\\VC7";
 
@@ -135,13 +137,15 @@ TEST(CatalogueBuild, ARichMachineListsWhatIsThereInOrder) {
   const std::wstring vc2008 = tree.folder(L"VS9\\VC");
   tree.folder(L"VS9\\VC\\include");
   tree.folder(L"VS9\\VC\\lib\\amd64");
-  ASSERT_TRUE(registry.set_string(HKEY_LOCAL_MACHINE, kVc7Key, L"9.0", vc2008));
+  ASSERT_TRUE(registry.set_string(HKEY_LOCAL_MACHINE, kVc7Key, L"9.0", vc2008, kInstallerView));
   // Visual C++ 2012 without its include folder; recorded without a backslash.
   tree.folder(L"VS11\\VC\\lib\\amd64");
-  ASSERT_TRUE(registry.set_string(HKEY_LOCAL_MACHINE, kVc7Key, L"11.0", tree.path(L"VS11\\VC")));
+  ASSERT_TRUE(
+      registry.set_string(HKEY_LOCAL_MACHINE, kVc7Key, L"11.0", tree.path(L"VS11\\VC"), kInstallerView));
   // Visual C++ 2013 with headers but no x86 library folder.
   tree.folder(L"VS12\\VC\\include");
-  ASSERT_TRUE(registry.set_string(HKEY_LOCAL_MACHINE, kVc7Key, L"12.0", tree.path(L"VS12\\VC\\")));
+  ASSERT_TRUE(
+      registry.set_string(HKEY_LOCAL_MACHINE, kVc7Key, L"12.0", tree.path(L"VS12\\VC\\"), kInstallerView));
   // Visual Studio 2017 with two toolsets and no x64 library folder in its VC root.
   const std::wstring vs2017 = tree.path(L"VS2017\\Community");
   const std::wstring root2017 = vs2017 + L"\\VC\\Auxiliary\\VS\\";
@@ -150,24 +154,24 @@ TEST(CatalogueBuild, ARichMachineListsWhatIsThereInOrder) {
   tree.folder(L"VS2017\\Community\\VC\\Tools\\MSVC\\14.10.25017\\bin\\Hostx86\\x86");
   tree.folder(L"VS2017\\Community\\VC\\Tools\\MSVC\\14.16.27023\\bin\\Hostx86\\x86");
   ASSERT_TRUE(registry.set_string(HKEY_LOCAL_MACHINE, std::wstring(kUninstall) + L"a1b2c3d4", L"DisplayName",
-                                  L"Visual Studio Community 2017"));
+                                  L"Visual Studio Community 2017", kInstallerView));
   ASSERT_TRUE(registry.set_string(HKEY_LOCAL_MACHINE, std::wstring(kUninstall) + L"a1b2c3d4",
-                                  L"InstallLocation", vs2017));
+                                  L"InstallLocation", vs2017, kInstallerView));
   // The build tools of 2019 are no Visual Studio edition.
   tree.folder(L"BuildTools\\VC\\Auxiliary\\VS\\include");
   ASSERT_TRUE(registry.set_string(HKEY_LOCAL_MACHINE, std::wstring(kUninstall) + L"e5f6", L"DisplayName",
-                                  L"Visual Studio Build Tools 2019"));
+                                  L"Visual Studio Build Tools 2019", kInstallerView));
   ASSERT_TRUE(registry.set_string(HKEY_LOCAL_MACHINE, std::wstring(kUninstall) + L"e5f6", L"InstallLocation",
-                                  tree.path(L"BuildTools")));
+                                  tree.path(L"BuildTools"), kInstallerView));
   // Visual Studio 2026, complete, its location recorded with a backslash.
   const std::wstring root2026 = tree.path(L"VS18\\Professional\\VC\\Auxiliary\\VS\\");
   tree.folder(L"VS18\\Professional\\VC\\Auxiliary\\VS\\include");
   tree.folder(L"VS18\\Professional\\VC\\Auxiliary\\VS\\lib\\x86");
   tree.folder(L"VS18\\Professional\\VC\\Auxiliary\\VS\\lib\\x64");
   ASSERT_TRUE(registry.set_string(HKEY_LOCAL_MACHINE, std::wstring(kUninstall) + L"f00d", L"DisplayName",
-                                  L"Visual Studio Professional 2026"));
+                                  L"Visual Studio Professional 2026", kInstallerView));
   ASSERT_TRUE(registry.set_string(HKEY_LOCAL_MACHINE, std::wstring(kUninstall) + L"f00d", L"InstallLocation",
-                                  tree.path(L"VS18\\Professional\\")));
+                                  tree.path(L"VS18\\Professional\\"), kInstallerView));
 
   // Dev-C++ 5.11 with its bundled 64-bit TDM gcc 4.9.2.
   tree.copy_in(L"Dev-Cpp\\devcpp.exe", fixture_path(L"devcpp511\\devcpp.exe"));
@@ -178,9 +182,9 @@ TEST(CatalogueBuild, ARichMachineListsWhatIsThereInOrder) {
   tree.folder(L"Dev-Cpp\\MinGW64\\x86_64-w64-mingw32\\lib");
   tree.folder(L"Dev-Cpp\\MinGW64\\x86_64-w64-mingw32\\lib32");
   ASSERT_TRUE(registry.set_string(HKEY_LOCAL_MACHINE, std::wstring(kUninstall) + L"Dev-C++", L"DisplayName",
-                                  L"Dev-C++"));
+                                  L"Dev-C++", kInstallerView));
   ASSERT_TRUE(registry.set_string(HKEY_LOCAL_MACHINE, std::wstring(kUninstall) + L"Dev-C++",
-                                  L"UninstallString", tree.path(L"Dev-Cpp\\uninstall.exe")));
+                                  L"UninstallString", tree.path(L"Dev-Cpp\\uninstall.exe"), kInstallerView));
 
   // CLion with the MinGW it bundles under bin\mingw: 64-bit gcc 15.2 on UCRT.
   const std::wstring clion = tree.path(L"JetBrains\\CLion 2024.3.1");
@@ -191,9 +195,9 @@ TEST(CatalogueBuild, ARichMachineListsWhatIsThereInOrder) {
   tree.folder(L"JetBrains\\CLion 2024.3.1\\bin\\mingw\\x86_64-w64-mingw32\\include");
   tree.folder(L"JetBrains\\CLion 2024.3.1\\bin\\mingw\\x86_64-w64-mingw32\\lib");
   ASSERT_TRUE(registry.set_string(HKEY_LOCAL_MACHINE, std::wstring(kUninstall) + L"CLion 2024.3.1",
-                                  L"DisplayName", L"CLion 2024.3.1"));
+                                  L"DisplayName", L"CLion 2024.3.1", kInstallerView));
   ASSERT_TRUE(registry.set_string(HKEY_LOCAL_MACHINE, std::wstring(kUninstall) + L"CLion 2024.3.1",
-                                  L"InstallLocation", clion));
+                                  L"InstallLocation", clion, kInstallerView));
 
   // Code::Blocks pointing at a classic MinGW.org gcc 6.3.0, which is refused.
   const std::wstring classic = tree.path(L"CodeBlocks\\MinGW\\");
@@ -290,16 +294,17 @@ TEST(CatalogueBuild, TheProcessorArchitectureChoosesTheRegistryTreeRead) {
     RegistrySandbox registry;
     DesktopRedirect redirect(desktop);
     ASSERT_TRUE(registry.set_processor_architecture(c.architecture));
-    ASSERT_TRUE(registry.set_string(HKEY_LOCAL_MACHINE, kVc7Key, L"10.0", vc2010));
+    ASSERT_TRUE(registry.set_string(HKEY_LOCAL_MACHINE, kVc7Key, L"10.0", vc2010, kInstallerView));
     const std::wstring vs = std::wstring(kUninstall) + L"c0ffee";
-    ASSERT_TRUE(
-        registry.set_string(HKEY_LOCAL_MACHINE, vs, L"DisplayName", L"Visual Studio Enterprise 2019"));
-    ASSERT_TRUE(
-        registry.set_string(HKEY_LOCAL_MACHINE, vs, L"InstallLocation", tree.path(L"VS2019\\Enterprise")));
+    ASSERT_TRUE(registry.set_string(HKEY_LOCAL_MACHINE, vs, L"DisplayName", L"Visual Studio Enterprise 2019",
+                                    kInstallerView));
+    ASSERT_TRUE(registry.set_string(HKEY_LOCAL_MACHINE, vs, L"InstallLocation",
+                                    tree.path(L"VS2019\\Enterprise"), kInstallerView));
     const std::wstring dev = std::wstring(kUninstall) + L"Dev-C++";
-    ASSERT_TRUE(registry.set_string(HKEY_LOCAL_MACHINE, dev, L"DisplayName", L"Dev-C++ 5.11"));
+    ASSERT_TRUE(
+        registry.set_string(HKEY_LOCAL_MACHINE, dev, L"DisplayName", L"Dev-C++ 5.11", kInstallerView));
     ASSERT_TRUE(registry.set_string(HKEY_LOCAL_MACHINE, dev, L"UninstallString",
-                                    tree.path(L"Dev-Cpp\\uninstall.exe")));
+                                    tree.path(L"Dev-Cpp\\uninstall.exe"), kInstallerView));
 
     PlatformPage page(nullptr, 490, 328);
     page.build_catalogue();

@@ -33,9 +33,9 @@ RegistrySandbox::~RegistrySandbox() {
   RegDeleteTreeW(HKEY_CURRENT_USER, scratch_path_.c_str());
 }
 
-bool RegistrySandbox::create_key(HKEY root, const std::wstring& path) {
+bool RegistrySandbox::create_key(HKEY root, const std::wstring& path, REGSAM view) {
   HKEY key = nullptr;
-  if (RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+  if (RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | view, nullptr, &key, nullptr) !=
       ERROR_SUCCESS)
     return false;
   RegCloseKey(key);
@@ -43,9 +43,9 @@ bool RegistrySandbox::create_key(HKEY root, const std::wstring& path) {
 }
 
 bool RegistrySandbox::set_bytes(HKEY root, const std::wstring& path, const std::wstring& name, DWORD type,
-                                const void* bytes, DWORD size) {
+                                const void* bytes, DWORD size, REGSAM view) {
   HKEY key = nullptr;
-  if (RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+  if (RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | view, nullptr, &key, nullptr) !=
       ERROR_SUCCESS)
     return false;
   const LONG rc = RegSetValueExW(key, name.c_str(), 0, type, static_cast<const BYTE*>(bytes), size);
@@ -54,13 +54,14 @@ bool RegistrySandbox::set_bytes(HKEY root, const std::wstring& path, const std::
 }
 
 bool RegistrySandbox::set_string(HKEY root, const std::wstring& path, const std::wstring& name,
-                                 const std::wstring& value) {
+                                 const std::wstring& value, REGSAM view) {
   return set_bytes(root, path, name, REG_SZ, value.c_str(),
-                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)), view);
 }
 
-bool RegistrySandbox::set_dword(HKEY root, const std::wstring& path, const std::wstring& name, DWORD value) {
-  return set_bytes(root, path, name, REG_DWORD, &value, sizeof value);
+bool RegistrySandbox::set_dword(HKEY root, const std::wstring& path, const std::wstring& name, DWORD value,
+                                REGSAM view) {
+  return set_bytes(root, path, name, REG_DWORD, &value, sizeof value, view);
 }
 
 bool RegistrySandbox::set_processor_architecture(const std::wstring& value) {

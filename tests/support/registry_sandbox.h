@@ -18,13 +18,16 @@ class RegistrySandbox {
 
   // Writers for the layout. `root` is HKEY_LOCAL_MACHINE or HKEY_USERS (mapped
   // into the sandbox). Keys on the way are created. Each returns false when
-  // the registry refused.
-  bool create_key(HKEY root, const std::wstring& path);
-  bool set_string(HKEY root, const std::wstring& path, const std::wstring& name, const std::wstring& value);
+  // the registry refused. `view` is 0 for the test's own view, or
+  // KEY_WOW64_32KEY to write as a 32-bit installer does: into WOW6432Node
+  // where that tree exists, whatever the bitness of the test program.
+  bool create_key(HKEY root, const std::wstring& path, REGSAM view = 0);
+  bool set_string(HKEY root, const std::wstring& path, const std::wstring& name, const std::wstring& value,
+                  REGSAM view = 0);
   // Raw bytes of any type: values without a terminator, odd sizes, REG_BINARY.
-  bool set_bytes(HKEY root, const std::wstring& path, const std::wstring& name, DWORD type,
-                 const void* bytes, DWORD size);
-  bool set_dword(HKEY root, const std::wstring& path, const std::wstring& name, DWORD value);
+  bool set_bytes(HKEY root, const std::wstring& path, const std::wstring& name, DWORD type, const void* bytes,
+                 DWORD size, REGSAM view = 0);
+  bool set_dword(HKEY root, const std::wstring& path, const std::wstring& name, DWORD value, REGSAM view = 0);
 
   // PROCESSOR_ARCHITECTURE under HKLM's session environment.
   bool set_processor_architecture(const std::wstring& value);
