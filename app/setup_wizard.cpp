@@ -1,7 +1,11 @@
 #include "app/setup_wizard.h"
 
 SetupWizard::SetupWizard(nk_context* ctx_, int width_, int height_)
-    : ctx(ctx_), width(width_), height(height_), welcome(ctx_, width_, height_), platform(ctx_, width_, height_) {}
+    : ctx(ctx_),
+      width(width_),
+      height(height_),
+      welcome(ctx_, width_, height_),
+      platform(ctx_, width_, height_) {}
 
 void SetupWizard::frame(int32_t* running, int32_t* current_page) {
   ctx->style.window.padding = nk_vec2(0, 0);
@@ -18,4 +22,6 @@ void SetupWizard::frame(int32_t* running, int32_t* current_page) {
   }
 }
 
-void SetupWizard::first_frame() { platform.build_catalogue(); }
+void SetupWizard::first_frame() {
+  platform.build_catalogue();
+}

@@ -32,8 +32,8 @@ class PlatformPage {
   void draw(int32_t* running, int32_t* current_page);
 
   // A new row owned by the page; its status starts as "（未检测到）".
-  PlatformRow* new_row(std::wstring label, std::wstring header_text, std::wstring lib_text,
-                       int32_t env_index, bool usable, bool is_mingw);
+  PlatformRow* new_row(std::wstring label, std::wstring header_text, std::wstring lib_text, int32_t env_index,
+                       bool usable, bool is_mingw);
 
   nk_context* ctx;
   int width;
@@ -43,7 +43,7 @@ class PlatformPage {
   std::vector<PlatformRow*> missing_rows;
   std::wstring message;
   bool show_message = false;
-  std::vector<std::unique_ptr<VcEnv>> vc_envs;  // catalogue order, once created
+  std::vector<std::unique_ptr<VcEnv>> vc_envs;        // catalogue order, once created
   std::vector<std::unique_ptr<MingwEnv>> mingw_envs;  // index order, once created
   std::array<FilePair, kFilePairCount> file_pairs;
   PageFont title_font;  // made each frame

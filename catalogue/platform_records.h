@@ -14,12 +14,12 @@ struct FilePair {
 };
 
 struct VcEnv {
-  std::wstring label;  // two leading blanks included
-  int32_t version = 0;  // the year; 6 for Visual C++ 6.0
-  std::wstring root;  // VC root found by detection, empty when not detected
+  std::wstring label;        // two leading blanks included
+  int32_t version = 0;       // the year; 6 for Visual C++ 6.0
+  std::wstring root;         // VC root found by detection, empty when not detected
   std::wstring include_dir;  // "include\" once detected
-  std::wstring lib_dir;  // x86 library subfolder relative to root
-  std::wstring lib64_dir;  // x64 library subfolder, empty when absent
+  std::wstring lib_dir;      // x86 library subfolder relative to root
+  std::wstring lib64_dir;    // x64 library subfolder, empty when absent
   const FilePair* header_files = nullptr;
   const FilePair* lib_files = nullptr;
   const FilePair* lib64_files = nullptr;  // none for Visual C++ 6.0
@@ -41,7 +41,7 @@ enum MingwKind : int32_t {
   kMingwCodeBlocks = 1,
   kMingwCLion = 2,
   kMingwVSCode = 3,  // catalogued, but never located and never listed
-  kMingwOther = 4,  // any MinGW, from a folder that the user picks
+  kMingwOther = 4,   // any MinGW, from a folder that the user picks
 };
 
 extern const wchar_t kStatusNotDetected[];  // "（未检测到）"
@@ -53,9 +53,9 @@ struct PlatformRow {
   int32_t env_index;  // into vc_envs or mingw_envs; -1 for the documentation row
   std::wstring label;
   std::wstring header_text;  // where the headers go
-  std::wstring lib_text;  // where the libraries go
-  std::wstring status;  // why the row is not usable
-  bool usable;  // offers Install and Uninstall; otherwise "选择安装目录"
+  std::wstring lib_text;     // where the libraries go
+  std::wstring status;       // why the row is not usable
+  bool usable;               // offers Install and Uninstall; otherwise "选择安装目录"
   bool is_mingw;
 };
 

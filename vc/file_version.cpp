@@ -24,19 +24,26 @@ uint32_t file_version_number(const std::wstring& path) {
 uint32_t map_version_key(uint32_t key) {
   const uint32_t major = key / 100, minor = key % 100;
   switch (major) {
-    case 0: return 0;
-    case 12: return 6;
-    case 15: return 2008;
-    case 16: return 2010;
-    case 17: return 2012;
-    case 18: return 2013;
+    case 0:
+      return 0;
+    case 12:
+      return 6;
+    case 15:
+      return 2008;
+    case 16:
+      return 2010;
+    case 17:
+      return 2012;
+    case 18:
+      return 2013;
     case 19:
       if (minor < 10) return 2015;
       if (minor < 20) return 2017;
       if (minor < 30) return 2019;
       if (minor < 50) return 2022;
       return 2026;
-    default: return key;
+    default:
+      return key;
   }
 }
 

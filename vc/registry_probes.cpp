@@ -82,8 +82,7 @@ std::vector<std::wstring> reg_list_subkeys(HKEY root, const wchar_t* path) {
   for (DWORD index = 0; index < subkey_count; ++index) {
     wchar_t name[256] = {};
     DWORD capacity = kSubkeyNameCapacity;
-    if (RegEnumKeyExW(key.get(), index, name, &capacity, nullptr, nullptr, nullptr, nullptr) !=
-        ERROR_SUCCESS)
+    if (RegEnumKeyExW(key.get(), index, name, &capacity, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
       name[0] = L'\0';
     names.emplace_back(name);
   }
@@ -98,8 +97,9 @@ std::wstring reg_read_string(HKEY root, const wchar_t* path, const wchar_t* valu
 
 std::wstring find_uninstall_value(bool is_64bit, const std::wstring& display_name_pattern,
                                   const wchar_t* value_name) {
-  const wchar_t* uninstall_key = is_64bit ? L"Software\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall"
-                                          : L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+  const wchar_t* uninstall_key = is_64bit
+                                     ? L"Software\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall"
+                                     : L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
   std::wregex pattern;
   try {
     pattern.assign(display_name_pattern, std::regex::ECMAScript | std::regex::icase);
@@ -117,6 +117,7 @@ std::wstring find_uninstall_value(bool is_64bit, const std::wstring& display_nam
 }
 
 bool is_64bit_windows() {
-  return reg_read_string(HKEY_LOCAL_MACHINE, L"SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment",
+  return reg_read_string(HKEY_LOCAL_MACHINE,
+                         L"SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment",
                          L"PROCESSOR_ARCHITECTURE") == L"AMD64";
 }

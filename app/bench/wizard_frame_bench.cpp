@@ -16,8 +16,8 @@
 #include <vector>
 
 #include "app/wizard_session.h"
-#include "ui_backend/bench/gdi_object_count.h"
 #include "graphics/bench/bench_clock.h"
+#include "ui_backend/bench/gdi_object_count.h"
 
 namespace {
 
@@ -27,7 +27,9 @@ constexpr double kPageTwoFrameAimUs = 2000;
 constexpr double kIdleCpuAimPercent = 20;
 constexpr double kWorkingSetAimMb = 30;
 
-double now_us() { return bench_now_us(); }
+double now_us() {
+  return bench_now_us();
+}
 
 // User plus kernel time of this process, in microseconds.
 double process_cpu_us() {

@@ -11,7 +11,10 @@ TEST(TextConvert, RoundTripsAcrossPlanes) {
       {L"Visual C++ 2019", "Visual C++ 2019"},
       {L"安装成功", "\xE5\xAE\x89\xE8\xA3\x85\xE6\x88\x90\xE5\x8A\x9F"},
       {L"\xD83D\xDE00", "\xF0\x9F\x98\x80"},  // U+1F600, a surrogate pair
-      {L"a\xD840\xDC0B" L"b", "a\xF0\xA0\x80\x8B" "b"},  // U+2000B between ASCII
+      {L"a\xD840\xDC0B"
+       L"b",
+       "a\xF0\xA0\x80\x8B"
+       "b"},  // U+2000B between ASCII
   };
   for (const Case& c : cases) {
     EXPECT_EQ(utf16_to_utf8(c.utf16), c.utf8);

@@ -72,7 +72,8 @@ TEST(PlatformRecords, MingwKindsInIndexOrder) {
     EXPECT_EQ(env.index, i);
     EXPECT_EQ(env.label, labels[i]);
     EXPECT_EQ(env.include_dir, L"include\\");
-    EXPECT_TRUE(env.root.empty() && env.lib32_dir.empty() && env.lib64_dir.empty() && env.flavour_dir.empty());
+    EXPECT_TRUE(env.root.empty() && env.lib32_dir.empty() && env.lib64_dir.empty() &&
+                env.flavour_dir.empty());
   }
 }
 

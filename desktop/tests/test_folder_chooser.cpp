@@ -106,7 +106,6 @@ bool select_path(HWND dialog, const std::wstring& path) {
   return item && select_item(dialog, item.get());
 }
 
-
 }  // namespace
 
 // Folders that every machine has. (Folders under the user's own profile are
@@ -132,7 +131,6 @@ class SettledShell : public ::testing::Environment {
   }
 };
 const auto* const kSettledShell = ::testing::AddGlobalTestEnvironment(new SettledShell);
-
 
 TEST_F(FolderChooser, CancelGivesNothing) {
   bool seen = false;

@@ -6,14 +6,16 @@
 
 #include <cstdio>
 
+#include "graphics/bench/bench_clock.h"
 #include "graphics/drawing_api.h"
 #include "graphics/drawing_devices.h"
 #include "graphics/library_state.h"
-#include "graphics/bench/bench_clock.h"
 
 namespace {
 
-double now_ms() { return bench_now_us() / 1000.0; }
+double now_ms() {
+  return bench_now_us() / 1000.0;
+}
 
 template <typename Work>
 void per_call(const char* what, int count, Work work) {

@@ -50,7 +50,9 @@ void remove_tree(const std::wstring& folder) {
   RemoveDirectoryW(base.c_str());
 }
 
-bool path_exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool path_exists(const std::wstring& path) {
+  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 bool is_folder(const std::wstring& path) {
   const DWORD attributes = GetFileAttributesW(path.c_str());
@@ -69,7 +71,8 @@ std::string read_file_bytes(const std::wstring& path) {
 }
 
 bool write_file_bytes(const std::wstring& path, const std::string& bytes) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file =
+      CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   DWORD written = 0;
   const BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
@@ -83,7 +86,9 @@ std::wstring test_program_folder() {
   return parent_of(module);
 }
 
-std::wstring fixture_path(const std::wstring& relative) { return test_program_folder() + L"fixtures\\" + relative; }
+std::wstring fixture_path(const std::wstring& relative) {
+  return test_program_folder() + L"fixtures\\" + relative;
+}
 
 ScratchTree::ScratchTree() {
   static unsigned counter = 0;
@@ -95,7 +100,9 @@ ScratchTree::ScratchTree() {
   if (!make_folders(root_)) throw std::runtime_error("scratch tree: cannot create its folder");
 }
 
-ScratchTree::~ScratchTree() { remove_tree(root_); }
+ScratchTree::~ScratchTree() {
+  remove_tree(root_);
+}
 
 std::wstring ScratchTree::folder(const std::wstring& relative) {
   const std::wstring full = with_backslash(root_ + relative);

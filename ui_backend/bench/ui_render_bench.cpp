@@ -11,12 +11,12 @@
 #include <cwchar>
 #include <vector>
 
+#include "graphics/bench/bench_clock.h"
 #include "graphics/drawing_api.h"
 #include "graphics/library_state.h"
 #include "ui_backend/bench/gdi_object_count.h"
 #include "ui_backend/ui_font.h"
 #include "ui_backend/ui_render.h"
-#include "graphics/bench/bench_clock.h"
 
 namespace {
 
@@ -36,7 +36,9 @@ DWORD process_gdi_objects() {
   return GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
 }
 
-double now_us() { return bench_now_us(); }
+double now_us() {
+  return bench_now_us();
+}
 
 struct PageFonts {
   UiFont* body;

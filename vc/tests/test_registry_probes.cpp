@@ -40,7 +40,8 @@ TEST_F(RegistryProbes, ListsSubkeysInEnumerationOrder) {
     EXPECT_EQ(names[i], name);
   }
   EXPECT_TRUE(reg_list_subkeys(HKEY_LOCAL_MACHINE, L"Software\\Nothing\\Here").empty());
-  EXPECT_TRUE(reg_list_subkeys(HKEY_LOCAL_MACHINE, (std::wstring(kUninstall32) + L"\\7-Zip").c_str()).empty());
+  EXPECT_TRUE(
+      reg_list_subkeys(HKEY_LOCAL_MACHINE, (std::wstring(kUninstall32) + L"\\7-Zip").c_str()).empty());
 }
 
 TEST_F(RegistryProbes, ListsTheRootItselfWithoutAPath) {
@@ -122,7 +123,7 @@ TEST(RegistryProbesHives, PerUserScanHiveNameRules) {
     const wchar_t* hive;
     bool read;
   } cases[] = {
-      {L"S-1-5-18", true}, {L"S-1-5-19", true},    {L"S-_Classes", false},
+      {L"S-1-5-18", true},    {L"S-1-5-19", true}, {L"S-_Classes", false},
       {L"s-1-5-21-9", false}, {L"S", false},       {L".DEFAULT", false},
   };
   for (const Case& c : cases) {
@@ -139,8 +140,14 @@ TEST_F(RegistryProbes, UninstallScanFirstMatchInEnumerationOrderWins) {
   const auto entries = reg_list_subkeys(HKEY_LOCAL_MACHINE, kUninstall32);
   std::wstring expected;
   for (const auto& e : entries) {
-    if (e == L"a0000001") { expected = L"C:\\VS\\First"; break; }
-    if (e == L"b0000002") { expected = L"C:\\VS\\Second"; break; }
+    if (e == L"a0000001") {
+      expected = L"C:\\VS\\First";
+      break;
+    }
+    if (e == L"b0000002") {
+      expected = L"C:\\VS\\Second";
+      break;
+    }
   }
   EXPECT_EQ(find_uninstall_value(false, L"^visual studio .* 2019$", L"InstallLocation"), expected);
   // The 64-bit flag reads the WOW6432Node tree, which this machine lacks.
@@ -163,8 +170,10 @@ TEST_F(RegistryProbes, UninstallScanStopsAtTheFirstMatchEvenWithoutTheValue) {
 }
 
 TEST_F(RegistryProbes, UninstallScanSearchesCaseInsensitively) {
-  add_uninstall(kUninstall32, L"CLion 2024.1", L"CLion 2024.1.4", L"C:\\Program Files\\JetBrains\\CLion 2024.1.4");
-  EXPECT_EQ(find_uninstall_value(false, L"clion", L"InstallLocation"), L"C:\\Program Files\\JetBrains\\CLion 2024.1.4");
+  add_uninstall(kUninstall32, L"CLion 2024.1", L"CLion 2024.1.4",
+                L"C:\\Program Files\\JetBrains\\CLion 2024.1.4");
+  EXPECT_EQ(find_uninstall_value(false, L"clion", L"InstallLocation"),
+            L"C:\\Program Files\\JetBrains\\CLion 2024.1.4");
 }
 
 TEST_F(RegistryProbes, SixtyFourBitOnlyForExactlyAMD64) {
@@ -172,7 +181,8 @@ TEST_F(RegistryProbes, SixtyFourBitOnlyForExactlyAMD64) {
   struct Case {
     const wchar_t* architecture;
     bool is_64bit;
-  } cases[] = {{L"AMD64", true}, {L"amd64", false}, {L"x86", false}, {L"ARM64", false}, {L"", false}, {L"AMD64 ", false}};
+  } cases[] = {{L"AMD64", true},  {L"amd64", false}, {L"x86", false},
+               {L"ARM64", false}, {L"", false},      {L"AMD64 ", false}};
   for (const Case& c : cases) {
     sandbox.set_processor_architecture(c.architecture);
     EXPECT_EQ(is_64bit_windows(), c.is_64bit) << c.architecture;

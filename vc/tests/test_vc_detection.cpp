@@ -71,7 +71,9 @@ void lay_vs2017(ScratchTree& tree, const std::wstring& edition, const std::vecto
   if (with_x64) tree.folder(edition + L"VC\\Auxiliary\\VS\\lib\\x64");
 }
 
-std::wstring widen(const std::string& s) { return std::wstring(s.begin(), s.end()); }
+std::wstring widen(const std::string& s) {
+  return std::wstring(s.begin(), s.end());
+}
 
 struct EnvState {
   std::wstring root, include_dir, lib_dir, lib64_dir;
