@@ -1,6 +1,7 @@
 // Folder entry search over FindFirstFileW/FindNextFileW.
 #include "mingw/folder_search.h"
 
+#include <io.h>
 #include <windows.h>
 
 #include <functional>
@@ -63,8 +64,22 @@ std::wstring find_entry_matching(const std::wstring& folder, const std::wstring&
   if (folder.empty()) return std::wstring();
   std::wregex re;
   if (!compile(pattern, re)) return std::wstring();
-  const std::wstring base = folder.back() == L'\\' ? folder : folder + L"\\";
+  const std::wstring base = with_backslash(folder);
   const std::wstring name =
       first_entry(base, EntryKind::any, [&](const wchar_t* entry) { return std::regex_search(entry, re); });
   return name.empty() ? std::wstring() : base + name;
+}
+
+std::wstring with_backslash(std::wstring folder) {
+  if (!folder.empty() && folder.back() != L'\\') folder += L'\\';
+  return folder;
+}
+
+bool entry_exists(const std::wstring& path) {
+  return _waccess(path.c_str(), 0) == 0;
+}
+
+bool is_existing_folder(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }

@@ -3,6 +3,7 @@
 // Entries are taken in the order the file system lists them; "." and ".."
 // never count. Every result is empty when nothing fits, the folder cannot
 // be listed or the folder is empty (never the current directory).
+// Below them, the small path helpers that the locators share.
 #pragma once
 
 #include <string>
@@ -18,3 +19,13 @@ std::wstring find_subfolder_named(const std::wstring& folder, const std::wstring
 // First entry of any kind whose name contains a match of `pattern`:
 // `folder` + "\" (added when missing) + name, without a trailing backslash.
 std::wstring find_entry_matching(const std::wstring& folder, const std::wstring& pattern);
+
+// `folder` with a trailing backslash added when it has none; "" stays "".
+std::wstring with_backslash(std::wstring folder);
+
+// Whether a file or folder exists at `path` (_waccess, mode 0).
+bool entry_exists(const std::wstring& path);
+
+// Whether `path` names an existing folder; other attributes (read-only,
+// hidden, not indexed) do not matter.
+bool is_existing_folder(const std::wstring& path);

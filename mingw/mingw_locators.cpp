@@ -4,7 +4,6 @@
 // through the parents of a folder the user picked.
 #include "mingw/mingw_locators.h"
 
-#include <io.h>
 #include <windows.h>
 
 #include <filesystem>
@@ -17,21 +16,6 @@
 #include "vc/registry_probes.h"
 
 namespace {
-
-std::wstring with_backslash(std::wstring folder) {
-  if (!folder.empty() && folder.back() != L'\\') folder += L'\\';
-  return folder;
-}
-
-bool exists(const std::wstring& path) {
-  return _waccess(path.c_str(), 0) == 0;
-}
-
-// Other attributes (read-only, hidden, not indexed) do not matter.
-bool is_existing_folder(const std::wstring& path) {
-  const DWORD attributes = GetFileAttributesW(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
 
 std::wstring devcpp_folder_from_registry(bool is_64bit) {
   // The uninstaller lies in the install folder.
@@ -158,7 +142,7 @@ int32_t read_devcpp_version(int32_t env_index, const std::wstring& folder) {
 
 void verify_mingw_subfolders(const std::wstring& target, MingwEnv& env) {
   for (std::wstring* subfolder : {&env.include_dir, &env.lib64_dir, &env.lib32_dir})
-    if (!exists(target + *subfolder)) subfolder->clear();
+    if (!entry_exists(target + *subfolder)) subfolder->clear();
 }
 
 int32_t probe_mingw_folder(PlatformPage& page, const std::wstring& folder, int32_t env_index,

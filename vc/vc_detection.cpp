@@ -1,7 +1,6 @@
 // Visual C++ detection from the registry and from a picked folder.
 #include "vc/vc_detection.h"
 
-#include <io.h>
 #include <windows.h>
 
 #include <regex>
@@ -55,19 +54,10 @@ const wchar_t* sxs_value_name(int32_t version) {
   }
 }
 
-bool ends_with_backslash(const std::wstring& s) {
-  return !s.empty() && s.back() == L'\\';
-}
-
-bool is_existing_folder(const std::wstring& path) {
-  const DWORD attributes = GetFileAttributesW(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
 // A folder under an empty root would be looked up relative to the current
 // directory, which says nothing about the installation: it counts as missing.
 bool exists_under(const std::wstring& root, const std::wstring& subfolder) {
-  return !root.empty() && _waccess((root + subfolder).c_str(), 0) == 0;
+  return !root.empty() && entry_exists(root + subfolder);
 }
 
 std::wstring vc6_root_from_library_dirs(const std::wstring& library_dirs) {
@@ -145,13 +135,12 @@ std::wstring detect_vc_root(int32_t version, bool is_64bit) {
     s = reg_read_string(HKEY_LOCAL_MACHINE, is_64bit ? kSxsVc7Key64 : kSxsVc7Key, value);
   } else if (const wchar_t* pattern = uninstall_pattern(version)) {
     s = find_uninstall_value(is_64bit, pattern, L"InstallLocation");
-    if (!s.empty()) s += ends_with_backslash(s) ? L"VC\\Auxiliary\\VS\\" : L"\\VC\\Auxiliary\\VS\\";
+    if (!s.empty()) s = with_backslash(s) + L"VC\\Auxiliary\\VS\\";
   } else {
     return std::wstring();
   }
   if (!s.empty() && !is_existing_folder(s)) s.clear();
-  if (!s.empty() && !ends_with_backslash(s)) s += L'\\';
-  return s;
+  return with_backslash(s);
 }
 
 std::wstring vc_lib_subdir(int32_t version) {
@@ -199,7 +188,7 @@ int32_t resolve_vc_folder(PlatformPage& page, const std::wstring& folder, Platfo
   // exhaust the stack. An empty folder would search the current drive.
   std::wstring f = folder;
   while (!f.empty()) {
-    const int32_t r = resolve_at_level(page, *env, ends_with_backslash(f) ? f : f + L'\\', row);
+    const int32_t r = resolve_at_level(page, *env, with_backslash(f), row);
     if (r != kVcNotFound || !walk_up) return r;
     const std::wstring up = parent_folder(f);
     if (CompareStringOrdinal(up.c_str(), static_cast<int>(up.size()), f.c_str(), static_cast<int>(f.size()),
