@@ -6,7 +6,6 @@
 #include <windows.h>
 
 #include "catalogue/platform_page.h"
-#include "mingw/mingw_env_lookup.h"
 #include "vc/vc_install.h"
 
 namespace {

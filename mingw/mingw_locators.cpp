@@ -10,7 +10,6 @@
 
 #include "catalogue/platform_page.h"
 #include "mingw/folder_search.h"
-#include "mingw/mingw_env_lookup.h"
 #include "mingw/toolchain_probe.h"
 #include "vc/file_version.h"
 #include "vc/registry_probes.h"

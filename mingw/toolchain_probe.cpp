@@ -9,7 +9,6 @@
 #include "catalogue/platform_page.h"
 #include "mingw/command_runner.h"
 #include "mingw/folder_search.h"
-#include "mingw/mingw_env_lookup.h"
 
 namespace {
 

@@ -88,11 +88,6 @@ void take_installation(VcEnv& env, PlatformRow& row, const std::wstring& root, c
   verify_vc_dirs(env);
 }
 
-VcEnv* env_of(PlatformPage& page, const PlatformRow& row) {
-  if (row.env_index < 0 || static_cast<size_t>(row.env_index) >= page.vc_envs.size()) return nullptr;
-  return page.vc_envs[row.env_index].get();
-}
-
 // One level of the folder search: `folder` ends with a backslash.
 int32_t resolve_at_level(PlatformPage& page, VcEnv& env, const std::wstring& folder, PlatformRow& row) {
   const int32_t wanted = env.version;
@@ -182,7 +177,7 @@ std::wstring vc_lib64_subdir(int32_t version) {
 }
 
 int32_t resolve_vc_folder(PlatformPage& page, const std::wstring& folder, PlatformRow& row, bool walk_up) {
-  VcEnv* env = env_of(page, row);
+  VcEnv* env = vc_env_at(page, row.env_index);
   if (env == nullptr) return kVcNotFound;
   // The climb is a loop rather than a call per level, so a deep path cannot
   // exhaust the stack. An empty folder would search the current drive.
@@ -200,7 +195,7 @@ int32_t resolve_vc_folder(PlatformPage& page, const std::wstring& folder, Platfo
 }
 
 int32_t resolve_vs2017_layout(PlatformPage& page, const std::wstring& vc_folder, PlatformRow& row) {
-  VcEnv* env = env_of(page, row);
+  VcEnv* env = vc_env_at(page, row.env_index);
   if (env == nullptr) return kVcNotFound;
   // Several toolsets may sit side by side; the first one listed is taken.
   const std::wstring toolset = find_subfolder_matching(vc_folder + L"Tools\\MSVC\\", L"^\\d+\\.\\d+\\.\\d+$");

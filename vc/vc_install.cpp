@@ -36,11 +36,6 @@ const wchar_t kDeleteException[] = L"操作异常";
 
 namespace {
 
-const VcEnv* env_at(const PlatformPage& page, int32_t env_index) {
-  if (env_index < 0 || static_cast<size_t>(env_index) >= page.vc_envs.size()) return nullptr;
-  return page.vc_envs[env_index].get();
-}
-
 // The two file table entries of a pair; an index outside the table gives none.
 std::vector<const InstallFile*> files_of(const FilePair* pair) {
   std::vector<const InstallFile*> files;
@@ -109,7 +104,7 @@ std::wstring setup_folder() {
 }
 
 std::wstring install_vc(const PlatformPage& page, int32_t env_index) {
-  const VcEnv* env = env_at(page, env_index);
+  const VcEnv* env = vc_env_at(page, env_index);
   // Without a root every target would be relative to the current directory.
   if (env == nullptr || env->root.empty()) return kInstallFailed;
   if (keeps_toolset_copies(env->version)) remove_legacy_toolset_copies(page, env_index);
@@ -129,7 +124,7 @@ std::wstring install_vc(const PlatformPage& page, int32_t env_index) {
 }
 
 std::wstring uninstall_vc(const PlatformPage& page, int32_t env_index) {
-  const VcEnv* env = env_at(page, env_index);
+  const VcEnv* env = vc_env_at(page, env_index);
   // Without a root every deletion would be relative to the current directory.
   if (env == nullptr || env->root.empty()) return kUninstallFailed;
   if (keeps_toolset_copies(env->version)) remove_legacy_toolset_copies(page, env_index);
@@ -147,7 +142,7 @@ std::wstring uninstall_vc(const PlatformPage& page, int32_t env_index) {
 }
 
 void remove_legacy_toolset_copies(const PlatformPage& page, int32_t env_index) {
-  const VcEnv* env = env_at(page, env_index);
+  const VcEnv* env = vc_env_at(page, env_index);
   if (env == nullptr) return;
   const std::wstring suffix = L"\\Auxiliary\\VS\\";
   const std::wstring& root = env->root;
