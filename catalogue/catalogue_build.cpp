@@ -62,10 +62,7 @@ void PlatformPage::build_catalogue() {
       missing_rows.push_back(new_row(env.label, L"", L"", position, false, false));
       continue;
     }
-    std::wstring lib_text = L"库文件路径 " + env.root + env.lib_dir;
-    if (!env.lib64_dir.empty()) lib_text += L" " + env.root + env.lib64_dir;
-    found_rows.push_back(
-        new_row(env.label, L"头文件路径 " + env.root + env.include_dir, lib_text, position, true, false));
+    found_rows.push_back(new_row(env.label, vc_header_text(env), vc_lib_text(env), position, true, false));
   }
 
   // Each call adds the kind's row to found_rows or missing_rows itself.

@@ -81,9 +81,8 @@ void take_installation(VcEnv& env, PlatformRow& row, const std::wstring& root, c
   env.include_dir = L"include\\";
   env.lib_dir = lib_dir;
   env.lib64_dir = lib64_dir;
-  row.header_text = L"头文件路径 " + root + L"include\\";
-  row.lib_text = L"库文件路径 " + root + lib_dir;
-  if (*lib64_dir != L'\0') row.lib_text += L" " + root + lib64_dir;
+  row.header_text = vc_header_text(env);
+  row.lib_text = vc_lib_text(env);
   // The row texts keep the full layout even when a folder turns out missing.
   verify_vc_dirs(env);
 }
@@ -205,6 +204,16 @@ int32_t resolve_vs2017_layout(PlatformPage& page, const std::wstring& vc_folder,
   if (v != env->version) return kVcWrongVersion;
   take_installation(*env, row, vc_folder + L"Auxiliary\\VS\\", L"lib\\x86\\", L"lib\\x64\\");
   return v;
+}
+
+std::wstring vc_header_text(const VcEnv& env) {
+  return L"头文件路径 " + env.root + env.include_dir;
+}
+
+std::wstring vc_lib_text(const VcEnv& env) {
+  std::wstring text = L"库文件路径 " + env.root + env.lib_dir;
+  if (!env.lib64_dir.empty()) text += L" " + env.root + env.lib64_dir;
+  return text;
 }
 
 void verify_vc_dirs(VcEnv& env) {

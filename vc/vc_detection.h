@@ -46,6 +46,12 @@ int32_t resolve_vc_folder(PlatformPage& page, const std::wstring& folder, Platfo
 // effects as resolve_vc_folder.
 int32_t resolve_vs2017_layout(PlatformPage& page, const std::wstring& vc_folder, PlatformRow& row);
 
+// The two detail lines of a Visual C++ row, from the folders of `env`:
+// "头文件路径 " + root + include_dir, and "库文件路径 " + root + lib_dir
+// followed, when lib64_dir is not empty, by a blank, root and lib64_dir.
+std::wstring vc_header_text(const VcEnv& env);
+std::wstring vc_lib_text(const VcEnv& env);
+
 // Empties the folders of `env` that do not exist on disk, in this order:
 // a missing include folder empties root and include_dir; a missing x86
 // library folder empties root, include_dir and lib_dir; a missing x64
