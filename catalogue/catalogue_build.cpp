@@ -1,6 +1,4 @@
 // The catalogue build: the detection pass that fills page 2's list.
-#include <io.h>
-
 #include <initializer_list>
 #include <optional>
 
@@ -9,38 +7,6 @@
 #include "mingw/mingw_locators.h"
 #include "vc/registry_probes.h"
 #include "vc/vc_detection.h"
-
-namespace {
-
-bool exists_on_disk(const std::wstring& path) {
-  return _waccess(path.c_str(), 0) == 0;
-}
-
-// Fills `env` from the VC root the registry gave, checking each folder on
-// disk. False when the headers or the x86 libraries have no folder; the
-// record is then left without a root. A missing x64 folder only drops the
-// x64 libraries.
-bool settle_vc_folders(VcEnv& env, const std::wstring& root) {
-  env.root = root;
-  env.include_dir = L"include\\";
-  if (!exists_on_disk(env.root + env.include_dir)) {
-    env.root.clear();
-    env.include_dir.clear();
-    return false;
-  }
-  env.lib_dir = vc_lib_subdir(env.version);
-  if (!exists_on_disk(env.root + env.lib_dir)) {
-    env.root.clear();
-    env.include_dir.clear();
-    env.lib_dir.clear();
-    return false;
-  }
-  env.lib64_dir = vc_lib64_subdir(env.version);
-  if (!exists_on_disk(env.root + env.lib64_dir)) env.lib64_dir.clear();
-  return true;
-}
-
-}  // namespace
 
 void PlatformPage::build_catalogue() {
   create_records();
@@ -58,7 +24,17 @@ void PlatformPage::build_catalogue() {
   for (int32_t position = 0; position < kVcEnvCount; ++position) {
     VcEnv& env = *vc_envs[position];
     const std::wstring root = detect_vc_root(env.version, is_64bit);
-    if (root.empty() || !settle_vc_folders(env, root)) {
+    if (!root.empty()) {
+      // The registry names the root; the subfolders follow from the version.
+      // Without headers or x86 libraries on disk the record loses its root,
+      // and a missing x64 folder drops only the x64 libraries.
+      env.root = root;
+      env.include_dir = L"include\\";
+      env.lib_dir = vc_lib_subdir(env.version);
+      env.lib64_dir = vc_lib64_subdir(env.version);
+      verify_vc_dirs(env);
+    }
+    if (env.root.empty()) {
       missing_rows.push_back(new_row(env.label, L"", L"", position, false, false));
       continue;
     }
