@@ -9,6 +9,7 @@
 #include "app/win_handles.h"
 #include "desktop/docs_shortcut.h"
 #include "desktop/tests/desktop_redirect.h"
+#include "tests/support/current_directory.h"
 #include "tests/support/scratch_tree.h"
 
 namespace {
@@ -183,17 +184,15 @@ TEST(DocsShortcut, WithoutADesktopFolderNothingIsWrittenOrDeleted) {
   // A link of the same name in the current folder and none at the drive root:
   // a path formed from an empty desktop folder would reach one of them.
   const std::wstring bystander = tree.file(L"Pivro_Help.lnk", "not ours");
-  wchar_t previous[MAX_PATH];
-  GetCurrentDirectoryW(MAX_PATH, previous);
-  ASSERT_TRUE(SetCurrentDirectoryW(tree.root().c_str()));
   const std::wstring at_drive_root = tree.root().substr(0, 3) + L"Pivro_Help.lnk";
-  ASSERT_FALSE(path_exists(at_drive_root));
   {
+    CurrentDirectoryGuard in_tree(tree.root());
+    ASSERT_TRUE(in_tree.changed());
+    ASSERT_FALSE(path_exists(at_drive_root));
     DesktopRedirect redirect(tree.path(L"Gone"));
     EXPECT_EQ(install_docs_shortcut(), L"Pivro 文档安装失败。");
     EXPECT_EQ(uninstall_docs_shortcut(), L"卸载失败");
   }
-  SetCurrentDirectoryW(previous);
   EXPECT_FALSE(path_exists(at_drive_root));
   EXPECT_FALSE(path_exists(tree.path(L"Gone")));
   EXPECT_EQ(read_file_bytes(bystander), "not ours");

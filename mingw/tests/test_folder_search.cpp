@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "mingw/folder_search.h"
+#include "tests/support/current_directory.h"
 #include "tests/support/scratch_tree.h"
 
 namespace {
@@ -86,14 +87,11 @@ TEST(FolderSearch, EmptyFolderNeverSearchesTheCurrentDirectory) {
   ScratchTree tree;
   tree.folder(L"bin");
   tree.file(L"gcc.exe");
-  const std::wstring root = tree.root();
-  wchar_t previous[MAX_PATH];
-  GetCurrentDirectoryW(MAX_PATH, previous);
-  ASSERT_TRUE(SetCurrentDirectoryW(root.c_str()));
+  CurrentDirectoryGuard in_tree(tree.root());
+  ASSERT_TRUE(in_tree.changed());
   EXPECT_EQ(find_entry_matching(L"", L".*"), L"");
   EXPECT_EQ(find_subfolder_named(L"", L"bin"), L"");
   EXPECT_EQ(find_subfolder_matching(L"", L"bin"), L"");
-  SetCurrentDirectoryW(previous);
 }
 
 // The handle table hands a just-freed slot out again, so the next new handle

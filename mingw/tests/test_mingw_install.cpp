@@ -5,6 +5,7 @@
 #include "mingw/mingw_install.h"
 #include "mingw/mingw_locators.h"
 #include "mingw/tests/mingw_layouts.h"
+#include "tests/support/current_directory.h"
 #include "tests/support/scratch_tree.h"
 
 namespace {
@@ -209,17 +210,17 @@ TEST(MingwInstall, NothingToDoTouchesNothing) {
   const std::wstring watched = tree.folder(L"current");
   tree.folder(L"current\\include");
   tree.folder(L"current\\lib");
-  wchar_t previous[MAX_PATH];
-  GetCurrentDirectoryW(MAX_PATH, previous);
-  ASSERT_TRUE(SetCurrentDirectoryW(watched.c_str()));
-  MingwEnv empty;
-  empty.include_dir.clear();
-  EXPECT_EQ(uninstall_mingw_files(empty), L"卸载失败");
-  MingwEnv no_root;  // libraries named, but no folder found for them
-  no_root.lib32_dir = L"lib\\";
-  no_root.flavour_dir = L"lib_mingw_msvcrt";
-  EXPECT_EQ(install_mingw_files(setup, no_root), L"安装失败_inlcude");
-  EXPECT_EQ(uninstall_mingw_files(no_root), L"卸载失败");
-  SetCurrentDirectoryW(previous);
+  {
+    CurrentDirectoryGuard in_watched(watched);
+    ASSERT_TRUE(in_watched.changed());
+    MingwEnv empty;
+    empty.include_dir.clear();
+    EXPECT_EQ(uninstall_mingw_files(empty), L"卸载失败");
+    MingwEnv no_root;  // libraries named, but no folder found for them
+    no_root.lib32_dir = L"lib\\";
+    no_root.flavour_dir = L"lib_mingw_msvcrt";
+    EXPECT_EQ(install_mingw_files(setup, no_root), L"安装失败_inlcude");
+    EXPECT_EQ(uninstall_mingw_files(no_root), L"卸载失败");
+  }
   EXPECT_EQ(files_in(watched + L"include\\") + files_in(watched + L"lib\\") + files_in(watched), 0u);
 }

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/current_directory.h"
 #include "tests/support/drive_mapping.h"
 #include "tests/support/registry_sandbox.h"
 #include "tests/support/scratch_tree.h"
@@ -487,9 +488,8 @@ TEST_F(VcDetection, FolderCheckEmptiesInOrderAndNeverLooksAtTheCurrentDirectory)
   // would find them all.
   const std::wstring cwd = tree().folder(base + L"cwd");
   for (const wchar_t* sub : {L"include", L"lib\\x86", L"lib\\x64"}) tree().folder(base + L"cwd\\" + sub);
-  wchar_t saved[MAX_PATH];
-  ASSERT_NE(GetCurrentDirectoryW(MAX_PATH, saved), 0u);
-  ASSERT_TRUE(SetCurrentDirectoryW(cwd.c_str()));
+  CurrentDirectoryGuard in_cwd(cwd);
+  ASSERT_TRUE(in_cwd.changed());
 
   struct Case {
     std::vector<const wchar_t*> present;
@@ -520,5 +520,4 @@ TEST_F(VcDetection, FolderCheckEmptiesInOrderAndNeverLooksAtTheCurrentDirectory)
   vc6.lib_dir = L"lib\\x86\\";
   verify_vc_dirs(vc6);  // an empty x64 folder stays empty
   EXPECT_EQ(state_of(vc6), (EnvState{root, L"include\\", L"lib\\x86\\", L""}));
-  SetCurrentDirectoryW(saved);
 }

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/current_directory.h"
 #include "tests/support/scratch_tree.h"
 #include "vc/vc_install.h"
 
@@ -231,21 +232,21 @@ TEST_F(VcInstall, ARowWithoutARootTouchesNothing) {
                               L"lib\\x86\\Pivrow.lib", L"lib\\x64\\Pivroa.lib", L"lib\\x64\\Pivrow.lib"})
     tree.file(std::wstring(L"cwd\\") + file, "the user's own file");
   const std::set<std::wstring> before = files_under(cwd);
-  wchar_t saved[MAX_PATH];
-  ASSERT_NE(GetCurrentDirectoryW(MAX_PATH, saved), 0u);
-  ASSERT_TRUE(SetCurrentDirectoryW(cwd.c_str()));
-  for (int32_t version : {6, 2015, 2019, 2022}) {
-    VcEnv& env = *page.vc_envs[index_of(version)];
-    env.root = L"";
-    env.include_dir = L"include\\";
-    env.lib_dir = L"lib\\x86\\";
-    env.lib64_dir = L"lib\\x64\\";
-    EXPECT_EQ(install(version), L"安装失败") << version;
-    EXPECT_EQ(uninstall(version), L"卸载失败") << version;
+  {
+    CurrentDirectoryGuard in_cwd(cwd);
+    ASSERT_TRUE(in_cwd.changed());
+    for (int32_t version : {6, 2015, 2019, 2022}) {
+      VcEnv& env = *page.vc_envs[index_of(version)];
+      env.root = L"";
+      env.include_dir = L"include\\";
+      env.lib_dir = L"lib\\x86\\";
+      env.lib64_dir = L"lib\\x64\\";
+      EXPECT_EQ(install(version), L"安装失败") << version;
+      EXPECT_EQ(uninstall(version), L"卸载失败") << version;
+    }
+    EXPECT_EQ(install_vc(page, -1), L"安装失败");
+    EXPECT_EQ(uninstall_vc(page, kVcEnvCount), L"卸载失败");
   }
-  EXPECT_EQ(install_vc(page, -1), L"安装失败");
-  EXPECT_EQ(uninstall_vc(page, kVcEnvCount), L"卸载失败");
-  SetCurrentDirectoryW(saved);
   EXPECT_EQ(files_under(cwd), before);
   for (const std::wstring& f : before) EXPECT_EQ(read_file_bytes(cwd + f), "the user's own file");
 }
