@@ -3,6 +3,7 @@
 
 #include "mingw/folder_search.h"
 #include "tests/support/current_directory.h"
+#include "tests/support/handle_probe.h"
 #include "tests/support/scratch_tree.h"
 
 namespace {
@@ -92,14 +93,6 @@ TEST(FolderSearch, EmptyFolderNeverSearchesTheCurrentDirectory) {
   EXPECT_EQ(find_entry_matching(L"", L".*"), L"");
   EXPECT_EQ(find_subfolder_named(L"", L"bin"), L"");
   EXPECT_EQ(find_subfolder_matching(L"", L"bin"), L"");
-}
-
-// The handle table hands a just-freed slot out again, so the next new handle
-// takes the same value unless something in between kept a handle open.
-HANDLE next_handle_value() {
-  HANDLE probe = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-  CloseHandle(probe);
-  return probe;
 }
 
 TEST(FolderSearch, SearchesLeaveNoListingOpen) {
