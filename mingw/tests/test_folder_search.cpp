@@ -6,24 +6,6 @@
 #include "tests/support/handle_probe.h"
 #include "tests/support/scratch_tree.h"
 
-namespace {
-
-// The name FindFirstFileW lists first among those given, for order-sensitive cases.
-std::wstring first_listed(const std::wstring& folder, std::initializer_list<std::wstring> names) {
-  WIN32_FIND_DATAW data;
-  HANDLE h = FindFirstFileW((folder + L"*").c_str(), &data);
-  std::wstring first;
-  if (h == INVALID_HANDLE_VALUE) return first;
-  do {
-    for (const auto& n : names)
-      if (_wcsicmp(n.c_str(), data.cFileName) == 0 && first.empty()) first = data.cFileName;
-  } while (first.empty() && FindNextFileW(h, &data));
-  FindClose(h);
-  return first;
-}
-
-}  // namespace
-
 TEST(FolderSearch, SubfolderByNameAnswersWithTheCallersSpelling) {
   ScratchTree tree;
   const std::wstring base = tree.folder(L"MinGW64");

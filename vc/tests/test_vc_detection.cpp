@@ -408,15 +408,9 @@ TEST_F(VcDetection, TheFirstListedToolsetDecides) {
   // Folders that are not toolset versions never count, whatever their compiler.
   tree().copy_in(edition + L"VC\\Tools\\MSVC\\v141\\bin\\Hostx86\\x86\\cl.exe", cl_stand_in(L"19.0"));
   tree().copy_in(edition + L"VC\\Tools\\MSVC\\14.29\\bin\\Hostx86\\x86\\cl.exe", cl_stand_in(L"19.0"));
-  std::wstring first;
-  WIN32_FIND_DATAW data;
-  HANDLE listing = FindFirstFileW(tree().path(edition + L"VC\\Tools\\MSVC\\*").c_str(), &data);
-  ASSERT_NE(listing, INVALID_HANDLE_VALUE);
-  do {
-    const std::wstring name = data.cFileName;
-    if (first.empty() && (name == L"14.29.30133" || name == L"14.16.27023")) first = name;
-  } while (FindNextFileW(listing, &data));
-  FindClose(listing);
+  const std::wstring first =
+      first_listed(tree().path(edition + L"VC\\Tools\\MSVC\\"), {L"14.29.30133", L"14.16.27023"});
+  ASSERT_NE(first, L"") << "neither toolset folder is listed";
   // The default toolset file names 14.29 but is not consulted.
   const bool newer_first = first == L"14.29.30133";
   EXPECT_EQ(resolve_vc_folder(page, on_drive(L"VS\\2019\\Community"), row_for(2019), false),
