@@ -10,17 +10,17 @@
 #include <string>
 #include <vector>
 
+#include "catalogue/platform_records.h"
 #include "tests/support/current_directory.h"
 #include "tests/support/scratch_tree.h"
 #include "vc/vc_install.h"
 
 namespace {
 
-const int32_t kVersions[] = {6, 2008, 2010, 2012, 2013, 2015, 2017, 2019, 2022, 2026};
-
+// The position of `version` in the catalogue, which the page's records follow.
 int32_t index_of(int32_t version) {
   for (int32_t i = 0; i < kVcEnvCount; ++i)
-    if (kVersions[i] == version) return i;
+    if (kVcCatalogue[i].version == version) return i;
   return -1;
 }
 
