@@ -14,11 +14,6 @@
 
 namespace {
 
-std::wstring without_backslash(std::wstring folder) {
-  if (!folder.empty() && folder.back() == L'\\') folder.pop_back();
-  return folder;
-}
-
 // What the shell reads back from a link file.
 struct LinkContents {
   bool loaded = false;
@@ -64,7 +59,8 @@ void on_own_thread(Body body) {
 
 TEST(DocsShortcut, PathIsTheDesktopFolderAndTheLinkName) {
   ScratchTree tree;
-  const std::wstring desktop = without_backslash(tree.folder(L"Desktop"));
+  tree.folder(L"Desktop");
+  const std::wstring desktop = tree.path(L"Desktop");  // no trailing backslash, as the shell gives it
   const struct {
     std::wstring redirected_to;
     const wchar_t* folder;  // null: none
@@ -121,7 +117,8 @@ TEST(DocsShortcut, LinkToAFileReadsBackWithTargetAndWorkingDirectory) {
 
 TEST(DocsShortcut, InstallPutsTheDocumentationLinkOnTheDesktopAndRewritesAnOldOne) {
   ScratchTree tree;
-  const std::wstring desktop = without_backslash(tree.folder(L"Desktop"));
+  tree.folder(L"Desktop");
+  const std::wstring desktop = tree.path(L"Desktop");
   const std::wstring link = desktop + L"\\Pivro_Help.lnk";
   DesktopRedirect redirect(desktop);
 
@@ -147,7 +144,8 @@ TEST(DocsShortcut, InstallPutsTheDocumentationLinkOnTheDesktopAndRewritesAnOldOn
 
 TEST(DocsShortcut, UninstallRemovesTheLinkAndSucceedsWithoutOne) {
   ScratchTree tree;
-  const std::wstring desktop = without_backslash(tree.folder(L"Desktop"));
+  tree.folder(L"Desktop");
+  const std::wstring desktop = tree.path(L"Desktop");
   const std::wstring neighbour = tree.file(L"Desktop\\Pivro_Help.txt", "the user's own file");
   DesktopRedirect redirect(desktop);
   ASSERT_EQ(install_docs_shortcut(), L"");
@@ -159,7 +157,8 @@ TEST(DocsShortcut, UninstallRemovesTheLinkAndSucceedsWithoutOne) {
 
 TEST(DocsShortcut, UninstallReportsALinkThatCannotBeDeleted) {
   ScratchTree tree;
-  const std::wstring desktop = without_backslash(tree.folder(L"Desktop"));
+  tree.folder(L"Desktop");
+  const std::wstring desktop = tree.path(L"Desktop");
   const std::wstring link = desktop + L"\\Pivro_Help.lnk";
   DesktopRedirect redirect(desktop);
   {  // held open by a program that does not share deletion
@@ -200,7 +199,8 @@ TEST(DocsShortcut, WithoutADesktopFolderNothingIsWrittenOrDeleted) {
 
 TEST(DocsShortcut, AMultithreadedApartmentRefusesTheInstall) {
   ScratchTree tree;
-  const std::wstring desktop = without_backslash(tree.folder(L"Desktop"));
+  tree.folder(L"Desktop");
+  const std::wstring desktop = tree.path(L"Desktop");
   DesktopRedirect redirect(desktop);
   std::wstring result;
   on_own_thread([&] {
