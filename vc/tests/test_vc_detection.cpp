@@ -195,7 +195,7 @@ TEST(VcRegistryDetection, Vc6RootComesFromTheLibraryDirsList) {
     RegistrySandbox sandbox;
     ASSERT_TRUE(sandbox.set_string(HKEY_USERS, kVc6Key, L"Library Dirs", c.library_dirs));
     ASSERT_TRUE(sandbox.create_key(HKEY_USERS, L".DEFAULT\\Software"));
-    EXPECT_EQ(detect_vc_root(6, true), c.root) << std::string(c.library_dirs.begin(), c.library_dirs.end());
+    EXPECT_EQ(detect_vc_root(6, true), c.root) << c.library_dirs;
     EXPECT_EQ(detect_vc_root(6, false), c.root);
   }
 }
@@ -277,7 +277,7 @@ TEST(VcRegistryDetection, UninstallEntriesFindTheirOwnVersionOnly) {
     sandbox.set_string(HKEY_LOCAL_MACHINE, entry, L"InstallLocation", c.install_location);
     for (int32_t version : {2017, 2019, 2022, 2026})
       EXPECT_EQ(detect_vc_root(version, true), version == c.version ? root : L"")
-          << std::string(c.display_name, c.display_name + wcslen(c.display_name)) << " as " << version;
+          << c.display_name << " as " << version;
   }
 }
 
@@ -327,9 +327,8 @@ TEST_F(VcDetection, A2019InstallationResolvesFromEveryLevelAUserMayPick) {
     PlatformRow& row = row_for(2019);
     VcEnv& env = env_for(2019);
     env.root = env.include_dir = env.lib_dir = env.lib64_dir = L"";
-    const std::string picked(c.picked.begin(), c.picked.end());
-    ASSERT_EQ(resolve_vc_folder(page, c.picked, row, true), 2019) << picked;
-    EXPECT_EQ(state_of(env), (EnvState{c.root, L"include\\", L"lib\\x86\\", L"lib\\x64\\"})) << picked;
+    ASSERT_EQ(resolve_vc_folder(page, c.picked, row, true), 2019) << c.picked;
+    EXPECT_EQ(state_of(env), (EnvState{c.root, L"include\\", L"lib\\x86\\", L"lib\\x64\\"})) << c.picked;
     EXPECT_EQ(row.header_text, L"头文件路径 " + c.root + L"include\\");
     EXPECT_EQ(row.lib_text, L"库文件路径 " + c.root + L"lib\\x86\\ " + c.root + L"lib\\x64\\");
   }
@@ -394,8 +393,7 @@ TEST_F(VcDetection, AVersionMismatchAnywhereEndsTheSearch) {
   for (const Case& c : cases) {
     PlatformRow& row = row_for(c.version);
     const EnvState before = state_of(env_for(c.version));
-    EXPECT_EQ(resolve_vc_folder(page, c.picked, row, true), kVcWrongVersion)
-        << std::string(c.picked.begin(), c.picked.end());
+    EXPECT_EQ(resolve_vc_folder(page, c.picked, row, true), kVcWrongVersion) << c.picked;
     EXPECT_EQ(state_of(env_for(c.version)), before);
     EXPECT_EQ(row.header_text, L"");
     EXPECT_EQ(row.lib_text, L"");
@@ -436,8 +434,7 @@ TEST_F(VcDetection, TheClimbStopsAtTheDriveRoot) {
   tree().folder(base + L"unrelated\\deeper\\still");
   const std::wstring drive = DriveEnvironment::drive->root();
   for (const std::wstring& picked : {drive, drive.substr(0, 2), on_drive(L"unrelated\\deeper\\still")})
-    EXPECT_EQ(resolve_vc_folder(page, picked, row_for(2019), true), kVcNotFound)
-        << std::string(picked.begin(), picked.end());
+    EXPECT_EQ(resolve_vc_folder(page, picked, row_for(2019), true), kVcNotFound) << picked;
   // An edition folder right under the drive root is found on the last level.
   lay_vs2017(tree(), L"Community\\", {{L"14.29.30133", L"19.29"}});
   EXPECT_EQ(resolve_vc_folder(page, on_drive(L"unrelated\\deeper\\still"), row_for(2019), true), 2019);
