@@ -36,8 +36,8 @@ const wchar_t* const kVcLabels[] = {
     L"  Visual C++ 2013", L"  Visual C++ 2015", L"  Visual C++ 2017", L"  Visual C++ 2019",
     L"  Visual C++ 2022", L"  Visual C++ 2026",
 };
-const wchar_t* const kMingwLabels[] = {L"  DevCpp", L"  CodeBlocks", L"  CLion", L"  VSCode",
-                                       L"  其它 MinGW"};
+const wchar_t* const kExpectedMingwLabels[] = {L"  DevCpp", L"  CodeBlocks", L"  CLion", L"  VSCode",
+                                               L"  其它 MinGW"};
 const wchar_t kNotDetected[] = L"（未检测到）";
 
 Row docs_row(const std::wstring& desktop) {
@@ -57,10 +57,10 @@ Row missing_vc(int position) {
 }
 Row found_mingw(int kind, const std::wstring& header, const std::wstring& lib, const std::wstring& status,
                 bool usable) {
-  return {kind, kMingwLabels[kind], header, lib, status, usable, true};
+  return {kind, kExpectedMingwLabels[kind], header, lib, status, usable, true};
 }
 Row missing_mingw(int kind) {
-  return {kind, kMingwLabels[kind], L"", L"", kNotDetected, false, true};
+  return {kind, kExpectedMingwLabels[kind], L"", L"", kNotDetected, false, true};
 }
 Row other_mingw() {
   return missing_mingw(4);
