@@ -21,6 +21,10 @@ std::string narrow(const std::wstring& text) {
   return out;
 }
 
+std::string payload(const wchar_t* build, const wchar_t* arch, const wchar_t* library) {
+  return narrow(std::wstring(build) + L" " + arch + L" " + library);
+}
+
 // The placeholder payload beside a setup program: each file says what it is,
 // so a test sees which build and architecture arrived where.
 std::wstring lay_out_payload(ScratchTree& tree, const std::wstring& at) {
@@ -28,13 +32,8 @@ std::wstring lay_out_payload(ScratchTree& tree, const std::wstring& at) {
   for (const wchar_t* build : kBuilds)
     for (const wchar_t* arch : kArches)
       for (const wchar_t* library : kLibraries)
-        tree.file(at + build + L"\\" + arch + L"\\" + library,
-                  narrow(std::wstring(build) + L" " + arch + L" " + library));
+        tree.file(at + build + L"\\" + arch + L"\\" + library, payload(build, arch, library));
   return tree.path(at);
-}
-
-std::string payload(const wchar_t* build, const wchar_t* arch, const wchar_t* library) {
-  return narrow(std::wstring(build) + L" " + arch + L" " + library);
 }
 
 // A page whose records are found by the locators in `tree`.
