@@ -36,8 +36,8 @@ const wchar_t* const kVcLabels[] = {
     L"  Visual C++ 2013", L"  Visual C++ 2015", L"  Visual C++ 2017", L"  Visual C++ 2019",
     L"  Visual C++ 2022", L"  Visual C++ 2026",
 };
-const wchar_t* const kMingwLabels[] = {L"  DevCpp", L"  CodeBlocks", L"  CLion", L"  VSCode",
-                                       L"  其它 MinGW"};
+const wchar_t* const kExpectedMingwLabels[] = {L"  DevCpp", L"  CodeBlocks", L"  CLion", L"  VSCode",
+                                               L"  其它 MinGW"};
 const wchar_t kNotDetected[] = L"（未检测到）";
 
 Row docs_row(const std::wstring& desktop) {
@@ -57,10 +57,10 @@ Row missing_vc(int position) {
 }
 Row found_mingw(int kind, const std::wstring& header, const std::wstring& lib, const std::wstring& status,
                 bool usable) {
-  return {kind, kMingwLabels[kind], header, lib, status, usable, true};
+  return {kind, kExpectedMingwLabels[kind], header, lib, status, usable, true};
 }
 Row missing_mingw(int kind) {
-  return {kind, kMingwLabels[kind], L"", L"", kNotDetected, false, true};
+  return {kind, kExpectedMingwLabels[kind], L"", L"", kNotDetected, false, true};
 }
 Row other_mingw() {
   return missing_mingw(4);
@@ -94,17 +94,13 @@ void expect_rows(const PlatformPage& page, const std::vector<Row>& expected) {
   }
 }
 
-std::wstring without_backslash(std::wstring folder) {
-  if (!folder.empty() && folder.back() == L'\\') folder.pop_back();
-  return folder;
-}
-
 }  // namespace
 
 TEST(CatalogueBuild, AnEmptyMachineListsEveryEnvironmentAsNotDetected) {
   ScratchTree tree;
   RegistrySandbox registry;
-  const std::wstring desktop = without_backslash(tree.folder(L"Desktop"));
+  tree.folder(L"Desktop");
+  const std::wstring desktop = tree.path(L"Desktop");  // no trailing backslash, as the shell gives it
   const struct {
     std::wstring redirected_to;
     std::wstring shown;
@@ -128,7 +124,8 @@ TEST(CatalogueBuild, AnEmptyMachineListsEveryEnvironmentAsNotDetected) {
 TEST(CatalogueBuild, ARichMachineListsWhatIsThereInOrder) {
   ScratchTree tree;
   RegistrySandbox registry;
-  const std::wstring desktop = without_backslash(tree.folder(L"Desktop"));
+  tree.folder(L"Desktop");
+  const std::wstring desktop = tree.path(L"Desktop");
   DesktopRedirect redirect(desktop);
   ASSERT_TRUE(registry.set_processor_architecture(L"AMD64"));
   ASSERT_TRUE(registry.create_key(HKEY_LOCAL_MACHINE, L"Software\\WOW6432Node"));  // a 64-bit machine
@@ -257,7 +254,8 @@ TEST(CatalogueBuild, ARichMachineListsWhatIsThereInOrder) {
 TEST(CatalogueBuild, TheProcessorArchitectureChoosesTheRegistryTreeRead) {
   // Installations recorded as on 32-bit Windows: there is no WOW6432Node tree.
   ScratchTree tree;
-  const std::wstring desktop = without_backslash(tree.folder(L"Desktop"));
+  tree.folder(L"Desktop");
+  const std::wstring desktop = tree.path(L"Desktop");
   const std::wstring vc2010 = tree.folder(L"VS10\\VC");
   tree.folder(L"VS10\\VC\\include");
   tree.folder(L"VS10\\VC\\lib");

@@ -9,14 +9,10 @@
 #include "app/win_handles.h"
 #include "desktop/docs_shortcut.h"
 #include "desktop/tests/desktop_redirect.h"
+#include "tests/support/current_directory.h"
 #include "tests/support/scratch_tree.h"
 
 namespace {
-
-std::wstring without_backslash(std::wstring folder) {
-  if (!folder.empty() && folder.back() == L'\\') folder.pop_back();
-  return folder;
-}
 
 // What the shell reads back from a link file.
 struct LinkContents {
@@ -63,7 +59,8 @@ void on_own_thread(Body body) {
 
 TEST(DocsShortcut, PathIsTheDesktopFolderAndTheLinkName) {
   ScratchTree tree;
-  const std::wstring desktop = without_backslash(tree.folder(L"Desktop"));
+  tree.folder(L"Desktop");
+  const std::wstring desktop = tree.path(L"Desktop");  // no trailing backslash, as the shell gives it
   const struct {
     std::wstring redirected_to;
     const wchar_t* folder;  // null: none
@@ -120,7 +117,8 @@ TEST(DocsShortcut, LinkToAFileReadsBackWithTargetAndWorkingDirectory) {
 
 TEST(DocsShortcut, InstallPutsTheDocumentationLinkOnTheDesktopAndRewritesAnOldOne) {
   ScratchTree tree;
-  const std::wstring desktop = without_backslash(tree.folder(L"Desktop"));
+  tree.folder(L"Desktop");
+  const std::wstring desktop = tree.path(L"Desktop");
   const std::wstring link = desktop + L"\\Pivro_Help.lnk";
   DesktopRedirect redirect(desktop);
 
@@ -146,7 +144,8 @@ TEST(DocsShortcut, InstallPutsTheDocumentationLinkOnTheDesktopAndRewritesAnOldOn
 
 TEST(DocsShortcut, UninstallRemovesTheLinkAndSucceedsWithoutOne) {
   ScratchTree tree;
-  const std::wstring desktop = without_backslash(tree.folder(L"Desktop"));
+  tree.folder(L"Desktop");
+  const std::wstring desktop = tree.path(L"Desktop");
   const std::wstring neighbour = tree.file(L"Desktop\\Pivro_Help.txt", "the user's own file");
   DesktopRedirect redirect(desktop);
   ASSERT_EQ(install_docs_shortcut(), L"");
@@ -158,7 +157,8 @@ TEST(DocsShortcut, UninstallRemovesTheLinkAndSucceedsWithoutOne) {
 
 TEST(DocsShortcut, UninstallReportsALinkThatCannotBeDeleted) {
   ScratchTree tree;
-  const std::wstring desktop = without_backslash(tree.folder(L"Desktop"));
+  tree.folder(L"Desktop");
+  const std::wstring desktop = tree.path(L"Desktop");
   const std::wstring link = desktop + L"\\Pivro_Help.lnk";
   DesktopRedirect redirect(desktop);
   {  // held open by a program that does not share deletion
@@ -183,17 +183,15 @@ TEST(DocsShortcut, WithoutADesktopFolderNothingIsWrittenOrDeleted) {
   // A link of the same name in the current folder and none at the drive root:
   // a path formed from an empty desktop folder would reach one of them.
   const std::wstring bystander = tree.file(L"Pivro_Help.lnk", "not ours");
-  wchar_t previous[MAX_PATH];
-  GetCurrentDirectoryW(MAX_PATH, previous);
-  ASSERT_TRUE(SetCurrentDirectoryW(tree.root().c_str()));
   const std::wstring at_drive_root = tree.root().substr(0, 3) + L"Pivro_Help.lnk";
-  ASSERT_FALSE(path_exists(at_drive_root));
   {
+    CurrentDirectoryGuard in_tree(tree.root());
+    ASSERT_TRUE(in_tree.changed());
+    ASSERT_FALSE(path_exists(at_drive_root));
     DesktopRedirect redirect(tree.path(L"Gone"));
     EXPECT_EQ(install_docs_shortcut(), L"Pivro 文档安装失败。");
     EXPECT_EQ(uninstall_docs_shortcut(), L"卸载失败");
   }
-  SetCurrentDirectoryW(previous);
   EXPECT_FALSE(path_exists(at_drive_root));
   EXPECT_FALSE(path_exists(tree.path(L"Gone")));
   EXPECT_EQ(read_file_bytes(bystander), "not ours");
@@ -201,7 +199,8 @@ TEST(DocsShortcut, WithoutADesktopFolderNothingIsWrittenOrDeleted) {
 
 TEST(DocsShortcut, AMultithreadedApartmentRefusesTheInstall) {
   ScratchTree tree;
-  const std::wstring desktop = without_backslash(tree.folder(L"Desktop"));
+  tree.folder(L"Desktop");
+  const std::wstring desktop = tree.path(L"Desktop");
   DesktopRedirect redirect(desktop);
   std::wstring result;
   on_own_thread([&] {

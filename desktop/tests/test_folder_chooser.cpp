@@ -41,6 +41,14 @@ BOOL CALLBACK find_dialog(HWND window, LPARAM param) {
   return TRUE;
 }
 
+// A window this test made, destroyed however the test ends.
+struct window_traits {
+  using handle_type = HWND;
+  static HWND invalid() noexcept { return nullptr; }
+  static void close(HWND h) noexcept { DestroyWindow(h); }
+};
+using unique_window = unique_win<window_traits>;
+
 void press(HWND dialog, int id) {
   SendMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
 }
@@ -199,8 +207,9 @@ TEST_F(FolderChooser, ItemsBecomeFileSystemPathsOrNothing) {
 }
 
 TEST_F(FolderChooser, TheDialogIsOwnedOnlyByAWindowOfThisProgram) {
-  HWND own = CreateWindowExW(0, L"STATIC", L"wizard", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100,
-                             nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  const unique_window window(CreateWindowExW(0, L"STATIC", L"wizard", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                                             200, 100, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
+  const HWND own = window.get();
   ASSERT_NE(own, nullptr);
   EXPECT_EQ(folder_chooser_owner(own), own);
   EXPECT_EQ(folder_chooser_owner(nullptr), nullptr);
@@ -223,5 +232,4 @@ TEST_F(FolderChooser, TheDialogIsOwnedOnlyByAWindowOfThisProgram) {
       &seen);
   EXPECT_TRUE(seen);
   EXPECT_EQ(owner, own);
-  DestroyWindow(own);
 }

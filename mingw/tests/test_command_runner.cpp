@@ -2,20 +2,13 @@
 #include <windows.h>
 
 #include "mingw/command_runner.h"
+#include "tests/support/handle_probe.h"
 #include "tests/support/scratch_tree.h"
 
 namespace {
 
 std::wstring writer() {
   return L"\"" + fixture_path(L"runner\\stream_writer.exe") + L"\"";
-}
-
-// The handle table hands a just-freed slot out again, so the next new handle
-// takes the same value unless something in between kept a handle open.
-HANDLE next_handle_value() {
-  HANDLE probe = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-  CloseHandle(probe);
-  return probe;
 }
 
 // 创建进程失败: in code page 936

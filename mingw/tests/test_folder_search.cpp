@@ -2,25 +2,9 @@
 #include <windows.h>
 
 #include "mingw/folder_search.h"
+#include "tests/support/current_directory.h"
+#include "tests/support/handle_probe.h"
 #include "tests/support/scratch_tree.h"
-
-namespace {
-
-// The name FindFirstFileW lists first among those given, for order-sensitive cases.
-std::wstring first_listed(const std::wstring& folder, std::initializer_list<std::wstring> names) {
-  WIN32_FIND_DATAW data;
-  HANDLE h = FindFirstFileW((folder + L"*").c_str(), &data);
-  std::wstring first;
-  if (h == INVALID_HANDLE_VALUE) return first;
-  do {
-    for (const auto& n : names)
-      if (_wcsicmp(n.c_str(), data.cFileName) == 0 && first.empty()) first = data.cFileName;
-  } while (first.empty() && FindNextFileW(h, &data));
-  FindClose(h);
-  return first;
-}
-
-}  // namespace
 
 TEST(FolderSearch, SubfolderByNameAnswersWithTheCallersSpelling) {
   ScratchTree tree;
@@ -86,22 +70,11 @@ TEST(FolderSearch, EmptyFolderNeverSearchesTheCurrentDirectory) {
   ScratchTree tree;
   tree.folder(L"bin");
   tree.file(L"gcc.exe");
-  const std::wstring root = tree.root();
-  wchar_t previous[MAX_PATH];
-  GetCurrentDirectoryW(MAX_PATH, previous);
-  ASSERT_TRUE(SetCurrentDirectoryW(root.c_str()));
+  CurrentDirectoryGuard in_tree(tree.root());
+  ASSERT_TRUE(in_tree.changed());
   EXPECT_EQ(find_entry_matching(L"", L".*"), L"");
   EXPECT_EQ(find_subfolder_named(L"", L"bin"), L"");
   EXPECT_EQ(find_subfolder_matching(L"", L"bin"), L"");
-  SetCurrentDirectoryW(previous);
-}
-
-// The handle table hands a just-freed slot out again, so the next new handle
-// takes the same value unless something in between kept a handle open.
-HANDLE next_handle_value() {
-  HANDLE probe = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-  CloseHandle(probe);
-  return probe;
 }
 
 TEST(FolderSearch, SearchesLeaveNoListingOpen) {

@@ -5,6 +5,7 @@
 #include "mingw/mingw_install.h"
 #include "mingw/mingw_locators.h"
 #include "mingw/tests/mingw_layouts.h"
+#include "tests/support/current_directory.h"
 #include "tests/support/scratch_tree.h"
 
 namespace {
@@ -20,6 +21,10 @@ std::string narrow(const std::wstring& text) {
   return out;
 }
 
+std::string payload(const wchar_t* build, const wchar_t* arch, const wchar_t* library) {
+  return narrow(std::wstring(build) + L" " + arch + L" " + library);
+}
+
 // The placeholder payload beside a setup program: each file says what it is,
 // so a test sees which build and architecture arrived where.
 std::wstring lay_out_payload(ScratchTree& tree, const std::wstring& at) {
@@ -27,13 +32,8 @@ std::wstring lay_out_payload(ScratchTree& tree, const std::wstring& at) {
   for (const wchar_t* build : kBuilds)
     for (const wchar_t* arch : kArches)
       for (const wchar_t* library : kLibraries)
-        tree.file(at + build + L"\\" + arch + L"\\" + library,
-                  narrow(std::wstring(build) + L" " + arch + L" " + library));
+        tree.file(at + build + L"\\" + arch + L"\\" + library, payload(build, arch, library));
   return tree.path(at);
-}
-
-std::string payload(const wchar_t* build, const wchar_t* arch, const wchar_t* library) {
-  return narrow(std::wstring(build) + L" " + arch + L" " + library);
 }
 
 // A page whose records are found by the locators in `tree`.
@@ -209,17 +209,17 @@ TEST(MingwInstall, NothingToDoTouchesNothing) {
   const std::wstring watched = tree.folder(L"current");
   tree.folder(L"current\\include");
   tree.folder(L"current\\lib");
-  wchar_t previous[MAX_PATH];
-  GetCurrentDirectoryW(MAX_PATH, previous);
-  ASSERT_TRUE(SetCurrentDirectoryW(watched.c_str()));
-  MingwEnv empty;
-  empty.include_dir.clear();
-  EXPECT_EQ(uninstall_mingw_files(empty), L"卸载失败");
-  MingwEnv no_root;  // libraries named, but no folder found for them
-  no_root.lib32_dir = L"lib\\";
-  no_root.flavour_dir = L"lib_mingw_msvcrt";
-  EXPECT_EQ(install_mingw_files(setup, no_root), L"安装失败_inlcude");
-  EXPECT_EQ(uninstall_mingw_files(no_root), L"卸载失败");
-  SetCurrentDirectoryW(previous);
+  {
+    CurrentDirectoryGuard in_watched(watched);
+    ASSERT_TRUE(in_watched.changed());
+    MingwEnv empty;
+    empty.include_dir.clear();
+    EXPECT_EQ(uninstall_mingw_files(empty), L"卸载失败");
+    MingwEnv no_root;  // libraries named, but no folder found for them
+    no_root.lib32_dir = L"lib\\";
+    no_root.flavour_dir = L"lib_mingw_msvcrt";
+    EXPECT_EQ(install_mingw_files(setup, no_root), L"安装失败_inlcude");
+    EXPECT_EQ(uninstall_mingw_files(no_root), L"卸载失败");
+  }
   EXPECT_EQ(files_in(watched + L"include\\") + files_in(watched + L"lib\\") + files_in(watched), 0u);
 }

@@ -80,6 +80,19 @@ bool write_file_bytes(const std::wstring& path, const std::string& bytes) {
   return ok && written == bytes.size();
 }
 
+std::wstring first_listed(const std::wstring& folder, std::initializer_list<std::wstring> names) {
+  WIN32_FIND_DATAW data;
+  HANDLE listing = FindFirstFileW((folder + L"*").c_str(), &data);
+  std::wstring first;
+  if (listing == INVALID_HANDLE_VALUE) return first;
+  do {
+    for (const std::wstring& name : names)
+      if (first.empty() && _wcsicmp(name.c_str(), data.cFileName) == 0) first = data.cFileName;
+  } while (first.empty() && FindNextFileW(listing, &data));
+  FindClose(listing);
+  return first;
+}
+
 std::wstring test_program_folder() {
   wchar_t module[MAX_PATH * 2] = {};
   GetModuleFileNameW(nullptr, module, MAX_PATH * 2);

@@ -4,6 +4,7 @@
 // returned end with a backslash.
 #pragma once
 
+#include <initializer_list>
 #include <string>
 
 class ScratchTree {
@@ -38,6 +39,10 @@ bool path_exists(const std::wstring& path);
 bool is_folder(const std::wstring& path);
 std::string read_file_bytes(const std::wstring& path);
 bool write_file_bytes(const std::wstring& path, const std::string& bytes);
+// Of `names`, the one that a listing of `folder` (ending with a backslash)
+// gives first, spelled as listed; "" when none is there. For cases whose
+// outcome depends on the listing order, which the file system decides.
+std::wstring first_listed(const std::wstring& folder, std::initializer_list<std::wstring> names);
 
 // The folder of the running test program, with a trailing backslash; fixture
 // programs are built under its "fixtures\" subfolder.

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "catalogue/platform_records.h"
+#include "tests/support/current_directory.h"
 #include "tests/support/drive_mapping.h"
 #include "tests/support/registry_sandbox.h"
 #include "tests/support/scratch_tree.h"
@@ -24,11 +26,10 @@ const wchar_t kSxs32[] = L"Software\\Microsoft\\VisualStudio\\SxS\\VC7";
 const wchar_t kSxs64[] = L"Software\\WOW6432Node\\Microsoft\\VisualStudio\\SxS\\VC7";
 const wchar_t kUninstall64[] = L"Software\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 
-const int32_t kVersions[] = {6, 2008, 2010, 2012, 2013, 2015, 2017, 2019, 2022, 2026};
-
+// The position of `version` in the catalogue, which the page's records follow.
 int32_t index_of(int32_t version) {
   for (int32_t i = 0; i < kVcEnvCount; ++i)
-    if (kVersions[i] == version) return i;
+    if (kVcCatalogue[i].version == version) return i;
   return -1;
 }
 
@@ -194,7 +195,7 @@ TEST(VcRegistryDetection, Vc6RootComesFromTheLibraryDirsList) {
     RegistrySandbox sandbox;
     ASSERT_TRUE(sandbox.set_string(HKEY_USERS, kVc6Key, L"Library Dirs", c.library_dirs));
     ASSERT_TRUE(sandbox.create_key(HKEY_USERS, L".DEFAULT\\Software"));
-    EXPECT_EQ(detect_vc_root(6, true), c.root) << std::string(c.library_dirs.begin(), c.library_dirs.end());
+    EXPECT_EQ(detect_vc_root(6, true), c.root) << c.library_dirs;
     EXPECT_EQ(detect_vc_root(6, false), c.root);
   }
 }
@@ -276,7 +277,7 @@ TEST(VcRegistryDetection, UninstallEntriesFindTheirOwnVersionOnly) {
     sandbox.set_string(HKEY_LOCAL_MACHINE, entry, L"InstallLocation", c.install_location);
     for (int32_t version : {2017, 2019, 2022, 2026})
       EXPECT_EQ(detect_vc_root(version, true), version == c.version ? root : L"")
-          << std::string(c.display_name, c.display_name + wcslen(c.display_name)) << " as " << version;
+          << c.display_name << " as " << version;
   }
 }
 
@@ -326,9 +327,8 @@ TEST_F(VcDetection, A2019InstallationResolvesFromEveryLevelAUserMayPick) {
     PlatformRow& row = row_for(2019);
     VcEnv& env = env_for(2019);
     env.root = env.include_dir = env.lib_dir = env.lib64_dir = L"";
-    const std::string picked(c.picked.begin(), c.picked.end());
-    ASSERT_EQ(resolve_vc_folder(page, c.picked, row, true), 2019) << picked;
-    EXPECT_EQ(state_of(env), (EnvState{c.root, L"include\\", L"lib\\x86\\", L"lib\\x64\\"})) << picked;
+    ASSERT_EQ(resolve_vc_folder(page, c.picked, row, true), 2019) << c.picked;
+    EXPECT_EQ(state_of(env), (EnvState{c.root, L"include\\", L"lib\\x86\\", L"lib\\x64\\"})) << c.picked;
     EXPECT_EQ(row.header_text, L"头文件路径 " + c.root + L"include\\");
     EXPECT_EQ(row.lib_text, L"库文件路径 " + c.root + L"lib\\x86\\ " + c.root + L"lib\\x64\\");
   }
@@ -393,8 +393,7 @@ TEST_F(VcDetection, AVersionMismatchAnywhereEndsTheSearch) {
   for (const Case& c : cases) {
     PlatformRow& row = row_for(c.version);
     const EnvState before = state_of(env_for(c.version));
-    EXPECT_EQ(resolve_vc_folder(page, c.picked, row, true), kVcWrongVersion)
-        << std::string(c.picked.begin(), c.picked.end());
+    EXPECT_EQ(resolve_vc_folder(page, c.picked, row, true), kVcWrongVersion) << c.picked;
     EXPECT_EQ(state_of(env_for(c.version)), before);
     EXPECT_EQ(row.header_text, L"");
     EXPECT_EQ(row.lib_text, L"");
@@ -407,15 +406,9 @@ TEST_F(VcDetection, TheFirstListedToolsetDecides) {
   // Folders that are not toolset versions never count, whatever their compiler.
   tree().copy_in(edition + L"VC\\Tools\\MSVC\\v141\\bin\\Hostx86\\x86\\cl.exe", cl_stand_in(L"19.0"));
   tree().copy_in(edition + L"VC\\Tools\\MSVC\\14.29\\bin\\Hostx86\\x86\\cl.exe", cl_stand_in(L"19.0"));
-  std::wstring first;
-  WIN32_FIND_DATAW data;
-  HANDLE listing = FindFirstFileW(tree().path(edition + L"VC\\Tools\\MSVC\\*").c_str(), &data);
-  ASSERT_NE(listing, INVALID_HANDLE_VALUE);
-  do {
-    const std::wstring name = data.cFileName;
-    if (first.empty() && (name == L"14.29.30133" || name == L"14.16.27023")) first = name;
-  } while (FindNextFileW(listing, &data));
-  FindClose(listing);
+  const std::wstring first =
+      first_listed(tree().path(edition + L"VC\\Tools\\MSVC\\"), {L"14.29.30133", L"14.16.27023"});
+  ASSERT_NE(first, L"") << "neither toolset folder is listed";
   // The default toolset file names 14.29 but is not consulted.
   const bool newer_first = first == L"14.29.30133";
   EXPECT_EQ(resolve_vc_folder(page, on_drive(L"VS\\2019\\Community"), row_for(2019), false),
@@ -441,8 +434,7 @@ TEST_F(VcDetection, TheClimbStopsAtTheDriveRoot) {
   tree().folder(base + L"unrelated\\deeper\\still");
   const std::wstring drive = DriveEnvironment::drive->root();
   for (const std::wstring& picked : {drive, drive.substr(0, 2), on_drive(L"unrelated\\deeper\\still")})
-    EXPECT_EQ(resolve_vc_folder(page, picked, row_for(2019), true), kVcNotFound)
-        << std::string(picked.begin(), picked.end());
+    EXPECT_EQ(resolve_vc_folder(page, picked, row_for(2019), true), kVcNotFound) << picked;
   // An edition folder right under the drive root is found on the last level.
   lay_vs2017(tree(), L"Community\\", {{L"14.29.30133", L"19.29"}});
   EXPECT_EQ(resolve_vc_folder(page, on_drive(L"unrelated\\deeper\\still"), row_for(2019), true), 2019);
@@ -487,9 +479,8 @@ TEST_F(VcDetection, FolderCheckEmptiesInOrderAndNeverLooksAtTheCurrentDirectory)
   // would find them all.
   const std::wstring cwd = tree().folder(base + L"cwd");
   for (const wchar_t* sub : {L"include", L"lib\\x86", L"lib\\x64"}) tree().folder(base + L"cwd\\" + sub);
-  wchar_t saved[MAX_PATH];
-  ASSERT_NE(GetCurrentDirectoryW(MAX_PATH, saved), 0u);
-  ASSERT_TRUE(SetCurrentDirectoryW(cwd.c_str()));
+  CurrentDirectoryGuard in_cwd(cwd);
+  ASSERT_TRUE(in_cwd.changed());
 
   struct Case {
     std::vector<const wchar_t*> present;
@@ -520,5 +511,4 @@ TEST_F(VcDetection, FolderCheckEmptiesInOrderAndNeverLooksAtTheCurrentDirectory)
   vc6.lib_dir = L"lib\\x86\\";
   verify_vc_dirs(vc6);  // an empty x64 folder stays empty
   EXPECT_EQ(state_of(vc6), (EnvState{root, L"include\\", L"lib\\x86\\", L""}));
-  SetCurrentDirectoryW(saved);
 }

@@ -10,21 +10,18 @@
 #include <string>
 #include <vector>
 
+#include "catalogue/platform_records.h"
+#include "tests/support/current_directory.h"
 #include "tests/support/scratch_tree.h"
 #include "vc/vc_install.h"
 
 namespace {
 
-const int32_t kVersions[] = {6, 2008, 2010, 2012, 2013, 2015, 2017, 2019, 2022, 2026};
-
+// The position of `version` in the catalogue, which the page's records follow.
 int32_t index_of(int32_t version) {
   for (int32_t i = 0; i < kVcEnvCount; ++i)
-    if (kVersions[i] == version) return i;
+    if (kVcCatalogue[i].version == version) return i;
   return -1;
-}
-
-std::string narrow(const std::wstring& w) {
-  return std::string(w.begin(), w.end());
 }
 
 // Every file below `folder`, as paths relative to it.
@@ -114,8 +111,8 @@ class VcInstall : public ::testing::Test {
     for (const Placed& p : placed) {
       expected.insert(p.target);
       const std::string source = read_file_bytes(setup_folder() + p.source);
-      ASSERT_FALSE(source.empty()) << "payload file missing: " << narrow(p.source);
-      EXPECT_EQ(read_file_bytes(root + p.target), source) << narrow(p.target);
+      ASSERT_FALSE(source.empty()) << "payload file missing: " << p.source;
+      EXPECT_EQ(read_file_bytes(root + p.target), source) << p.target;
     }
     EXPECT_EQ(files_under(root), expected);
   }
@@ -204,13 +201,13 @@ TEST_F(VcInstall, AFailedCopyStopsTheInstallAndKeepsWhatWasCopied) {
     const std::wstring root = place(2019, base, L"include\\", L"lib\\x86\\", L"lib\\x64\\");
     if (*c.missing_folder) remove_tree(root + c.missing_folder);
     if (*c.blocking_folder) tree.folder(base + c.blocking_folder);
-    EXPECT_EQ(install(2019), L"安装失败") << narrow(c.what);
+    EXPECT_EQ(install(2019), L"安装失败") << c.what;
     std::vector<Placed> placed = first(c.copied);
     for (const Placed& p : placed)
       EXPECT_EQ(read_file_bytes(root + p.target), read_file_bytes(setup_folder() + p.source));
     std::set<std::wstring> expected;
     for (const Placed& p : placed) expected.insert(p.target);
-    EXPECT_EQ(files_under(root), expected) << narrow(c.what);
+    EXPECT_EQ(files_under(root), expected) << c.what;
   }
 }
 
@@ -231,21 +228,21 @@ TEST_F(VcInstall, ARowWithoutARootTouchesNothing) {
                               L"lib\\x86\\Pivrow.lib", L"lib\\x64\\Pivroa.lib", L"lib\\x64\\Pivrow.lib"})
     tree.file(std::wstring(L"cwd\\") + file, "the user's own file");
   const std::set<std::wstring> before = files_under(cwd);
-  wchar_t saved[MAX_PATH];
-  ASSERT_NE(GetCurrentDirectoryW(MAX_PATH, saved), 0u);
-  ASSERT_TRUE(SetCurrentDirectoryW(cwd.c_str()));
-  for (int32_t version : {6, 2015, 2019, 2022}) {
-    VcEnv& env = *page.vc_envs[index_of(version)];
-    env.root = L"";
-    env.include_dir = L"include\\";
-    env.lib_dir = L"lib\\x86\\";
-    env.lib64_dir = L"lib\\x64\\";
-    EXPECT_EQ(install(version), L"安装失败") << version;
-    EXPECT_EQ(uninstall(version), L"卸载失败") << version;
+  {
+    CurrentDirectoryGuard in_cwd(cwd);
+    ASSERT_TRUE(in_cwd.changed());
+    for (int32_t version : {6, 2015, 2019, 2022}) {
+      VcEnv& env = *page.vc_envs[index_of(version)];
+      env.root = L"";
+      env.include_dir = L"include\\";
+      env.lib_dir = L"lib\\x86\\";
+      env.lib64_dir = L"lib\\x64\\";
+      EXPECT_EQ(install(version), L"安装失败") << version;
+      EXPECT_EQ(uninstall(version), L"卸载失败") << version;
+    }
+    EXPECT_EQ(install_vc(page, -1), L"安装失败");
+    EXPECT_EQ(uninstall_vc(page, kVcEnvCount), L"卸载失败");
   }
-  EXPECT_EQ(install_vc(page, -1), L"安装失败");
-  EXPECT_EQ(uninstall_vc(page, kVcEnvCount), L"卸载失败");
-  SetCurrentDirectoryW(saved);
   EXPECT_EQ(files_under(cwd), before);
   for (const std::wstring& f : before) EXPECT_EQ(read_file_bytes(cwd + f), "the user's own file");
 }
@@ -268,11 +265,11 @@ TEST_F(VcInstall, UninstallDeletesInOrderAndStopsAtTheFirstFailure) {
         place(2022, std::wstring(c.what) + L"\\", L"include\\", L"lib\\x86\\", L"lib\\x64\\");
     ASSERT_EQ(install(2022), L"");
     if (c.already_gone != std::wstring::npos) DeleteFileW((root + all[c.already_gone].target).c_str());
-    EXPECT_EQ(uninstall(2022), c.result) << narrow(c.what);
+    EXPECT_EQ(uninstall(2022), c.result) << c.what;
     std::set<std::wstring> left;
     for (size_t i = c.left_from; i < all.size(); ++i)
       if (i != c.already_gone) left.insert(all[i].target);
-    EXPECT_EQ(files_under(root), left) << narrow(c.what);
+    EXPECT_EQ(files_under(root), left) << c.what;
     for (const wchar_t* dir : {L"include", L"lib\\x86", L"lib\\x64"}) EXPECT_TRUE(is_folder(root + dir));
   }
   // A second uninstall finds nothing to delete.
@@ -366,8 +363,8 @@ TEST_F(VcInstall, TheToolsetCopyRemovalNeedsItsLayoutAndAPlainToolsetName) {
     const std::wstring elsewhere =
         tree.file(std::wstring(c.what) + L"\\Elsewhere\\include\\pivro.h", "someone else's");
     remove_legacy_toolset_copies(page, index_of(2019));
-    EXPECT_EQ(path_exists(stale), !c.removed) << narrow(c.what);
-    EXPECT_TRUE(path_exists(elsewhere)) << narrow(c.what);
+    EXPECT_EQ(path_exists(stale), !c.removed) << c.what;
+    EXPECT_TRUE(path_exists(elsewhere)) << c.what;
   }
 }
 
