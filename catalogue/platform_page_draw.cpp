@@ -153,10 +153,10 @@ void PlatformPage::choose_install_folder(PlatformRow& item) {
   if (folder.empty()) return;
   if (!item.is_mingw) {
     const int32_t found = resolve_vc_folder(*this, folder, item, true);
-    if (found == 0) {
+    if (found == kVcNotFound) {
       message = L"未检测到 VS";
       show_message = true;
-    } else if (found == -1) {
+    } else if (found == kVcWrongVersion) {
       message = L"版本错误，请重新选择对应版本";
       show_message = true;
     } else {
