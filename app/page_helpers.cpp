@@ -1,7 +1,10 @@
-// Page fonts, text in a page font, and the light button style.
+// Rows, labels and buttons of the pages, page fonts, text in a page font, and
+// the light button style.
 #include "app/page_helpers.h"
 
 #include <cstring>
+
+#include "app/text_convert.h"
 
 // The UI library's own widget text routine. It is internal to the library but
 // linked externally; its text record is declared here as the library has it.
@@ -67,4 +70,16 @@ nk_style_button light_button_style(const nk_context* ctx) {
   style.text_hover = nk_rgb(88, 88, 88);
   style.text_active = nk_rgb(88, 88, 88);
   return style;
+}
+
+void page_row(nk_context* ctx, float height) {
+  nk_layout_row_dynamic(ctx, height, 1);
+}
+
+void page_label(nk_context* ctx, const std::wstring& text, nk_flags alignment, nk_color colour) {
+  nk_label_colored(ctx, utf16_to_utf8(text).c_str(), alignment, colour);
+}
+
+bool page_button(nk_context* ctx, const nk_style_button& style, const wchar_t* text) {
+  return nk_button_label_styled(ctx, &style, utf16_to_utf8(text).c_str()) != 0;
 }

@@ -1,8 +1,10 @@
-// Helpers that both wizard pages use to draw text in fonts of their own and
-// to style their buttons.
+// Helpers that both wizard pages use: rows, labels and buttons, text in
+// fonts of their own, and the style of their buttons.
 #pragma once
 
 #include <windows.h>
+
+#include <string>
 
 #include "ui_backend/nuklear_config.h"
 #include "ui_backend/ui_font.h"
@@ -33,7 +35,20 @@ void draw_text_with_font(nk_context* ctx, const char* text, nk_flags alignment, 
 // The context's button style with the wizard's light colours.
 nk_style_button light_button_style(const nk_context* ctx);
 
+// The ink of the pages' text: nk_rgb(33, 33, 33).
+constexpr nk_color kPageInk{33, 33, 33, 255};
+
 // Nuklear alignments the pages use.
 constexpr nk_flags kAlignTopLeft = NK_TEXT_ALIGN_LEFT | NK_TEXT_ALIGN_TOP;  // 1
 constexpr nk_flags kAlignLeft = NK_TEXT_LEFT;                               // 17: left, vertically centred
 constexpr nk_flags kAlignCentred = NK_TEXT_CENTERED;                        // 18
+
+// Starts a row of the given height with one widget slot across its full width.
+void page_row(nk_context* ctx, float height);
+
+// `text` as a label in the next slot of the current row.
+void page_label(nk_context* ctx, const std::wstring& text, nk_flags alignment = kAlignLeft,
+                nk_color colour = kPageInk);
+
+// A button labelled `text` in the given style; true in the frame it is pressed.
+bool page_button(nk_context* ctx, const nk_style_button& style, const wchar_t* text);

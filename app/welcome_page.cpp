@@ -13,14 +13,6 @@ void fill(nk_context* ctx, float x, float y, float w, float h, nk_color color) {
   nk_fill_rect(nk_window_get_canvas(ctx), nk_rect(x, y, w, h), 0, color);
 }
 
-void row(nk_context* ctx, float height) {
-  nk_layout_row_dynamic(ctx, height, 1);
-}
-
-void label(nk_context* ctx, const wchar_t* text) {
-  nk_label_colored(ctx, utf16_to_utf8(text).c_str(), kAlignLeft, nk_rgb(33, 33, 33));
-}
-
 }  // namespace
 
 WelcomePage::WelcomePage(nk_context* ctx_, int width_, int height_)
@@ -51,25 +43,25 @@ void WelcomePage::draw(int32_t* running, int32_t* current_page) {
     if (nk_group_begin(ctx, "group_p1_summary", NK_WINDOW_NO_SCROLLBAR)) {
       fill(ctx, logo_width, 0, 0.7f * width, body_height, nk_rgb(245, 245, 239));
       const nk_user_font* title = make_page_font(ctx, title_font, 22, 900, 0, 0);
-      row(ctx, 5);
-      row(ctx, 24);
+      page_row(ctx, 5);
+      page_row(ctx, 24);
       draw_text_with_font(ctx, utf16_to_utf8(L"欢迎使用 “Pivro 26.10.25” 安装向导").c_str(), kAlignCentred,
-                          title, 0, 0, nk_rgb(33, 33, 33));
-      row(ctx, 15);
-      row(ctx, 18);
-      label(ctx, L"  Pivro 库为 C/C++ 提供了简单的绘图接口，可以帮助");
-      label(ctx, L"  您快速编写图形程序。");
-      row(ctx, 7);
-      row(ctx, 18);
-      label(ctx, L"  这个向导将帮助您安装 Pivro 库到指定开发环境中。");
-      label(ctx, L"  Pivro 目前支持 Visual C++ 6.0 / 2008 ~ 2026，");
-      label(ctx, L"  MinGW 4.9.2、8.1.0 及以上版本。");
-      row(ctx, 7);
-      row(ctx, 18);
-      label(ctx, L"  如果您希望手动安装 Pivro，请参见帮助文件。");
-      row(ctx, 7);
-      row(ctx, 18);
-      label(ctx, L"  单击 [下一步] 继续。");
+                          title, 0, 0, kPageInk);
+      page_row(ctx, 15);
+      page_row(ctx, 18);
+      page_label(ctx, L"  Pivro 库为 C/C++ 提供了简单的绘图接口，可以帮助");
+      page_label(ctx, L"  您快速编写图形程序。");
+      page_row(ctx, 7);
+      page_row(ctx, 18);
+      page_label(ctx, L"  这个向导将帮助您安装 Pivro 库到指定开发环境中。");
+      page_label(ctx, L"  Pivro 目前支持 Visual C++ 6.0 / 2008 ~ 2026，");
+      page_label(ctx, L"  MinGW 4.9.2、8.1.0 及以上版本。");
+      page_row(ctx, 7);
+      page_row(ctx, 18);
+      page_label(ctx, L"  如果您希望手动安装 Pivro，请参见帮助文件。");
+      page_row(ctx, 7);
+      page_row(ctx, 18);
+      page_label(ctx, L"  单击 [下一步] 继续。");
       nk_group_end(ctx);
     }
 
@@ -85,12 +77,12 @@ void WelcomePage::draw(int32_t* running, int32_t* current_page) {
 
     nk_layout_space_begin(ctx, NK_STATIC, 10, 3);
     nk_layout_space_push(ctx, nk_rect(20, 7, 110, 25));
-    if (nk_button_label_styled(ctx, &link, utf16_to_utf8(L"[安装程序源码]").c_str()))
+    if (page_button(ctx, link, L"[安装程序源码]"))
       ShellExecuteW(nullptr, L"open", kSourcePageUrl, nullptr, nullptr, SW_SHOWNORMAL);
     nk_layout_space_push(ctx, nk_rect(static_cast<float>(width - 200), 7, 80, 25));
-    if (nk_button_label_styled(ctx, &navigation, utf16_to_utf8(L"下一步 >").c_str())) *current_page = 2;
+    if (page_button(ctx, navigation, L"下一步 >")) *current_page = 2;
     nk_layout_space_push(ctx, nk_rect(static_cast<float>(width - 100), 7, 80, 25));
-    if (nk_button_label_styled(ctx, &navigation, utf16_to_utf8(L"取消").c_str())) *running = 0;
+    if (page_button(ctx, navigation, L"取消")) *running = 0;
     nk_layout_space_end(ctx);
   }
   nk_end(ctx);

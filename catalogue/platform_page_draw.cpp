@@ -16,30 +16,16 @@
 
 namespace {
 
-const nk_color kTextColour = nk_rgb(33, 33, 33);
 const nk_color kTooltipColour = nk_rgb(233, 233, 233);
 const nk_color kPageBody = nk_rgb(235, 235, 209);
 constexpr float kTooltipWidth = 340;
-
-void row(nk_context* ctx, float height) {
-  nk_layout_row_dynamic(ctx, height, 1);
-}
-
-void label(nk_context* ctx, const std::wstring& text, nk_flags alignment = kAlignLeft,
-           nk_color colour = kTextColour) {
-  nk_label_colored(ctx, utf16_to_utf8(text).c_str(), alignment, colour);
-}
-
-bool button(nk_context* ctx, const nk_style_button& style, const wchar_t* text) {
-  return nk_button_label_styled(ctx, &style, utf16_to_utf8(text).c_str()) != 0;
-}
 
 // A detail line; while the mouse rests on it, a tooltip shows it whole,
 // wrapped at 330 pixels, `extra_lines` added to the measured line count.
 void detail_line(nk_context* ctx, const std::wstring& text, float line_height, float extra_lines,
                  bool tooltip_allowed) {
   const struct nk_rect bounds = nk_widget_bounds(ctx);
-  label(ctx, text);
+  page_label(ctx, text);
   if (!tooltip_allowed || !nk_input_is_mouse_hovering_rect(&ctx->input, bounds)) return;
   if (nk_tooltip_begin(ctx, kTooltipWidth)) {
     const float lines = static_cast<float>(text_width(text.c_str())) / kTooltipWidth + extra_lines;
@@ -60,20 +46,20 @@ void PlatformPage::draw(int32_t* running, int32_t* current_page) {
 
     // Header.
     const nk_user_font* title = make_page_font(ctx, title_font, 22, 900, 0, 0);
-    row(ctx, 16);
-    draw_text_with_font(ctx, utf16_to_utf8(L"  执行安装").c_str(), kAlignLeft, title, 0, 0, kTextColour);
-    row(ctx, 1);
-    row(ctx, 16);
-    label(ctx, L"        请针对您所用的开发平台，选择安装或卸载。");
-    row(ctx, 8);
-    row(ctx, 16);
-    label(ctx, L"  在下面中找到您所用的开发平台，点击右侧的“安装”将 Pivro 库安装至");
-    label(ctx, L"  该开发平台。或点击右侧的“卸载”将 Pivro 库从该开发平台移除。");
+    page_row(ctx, 16);
+    draw_text_with_font(ctx, utf16_to_utf8(L"  执行安装").c_str(), kAlignLeft, title, 0, 0, kPageInk);
+    page_row(ctx, 1);
+    page_row(ctx, 16);
+    page_label(ctx, L"        请针对您所用的开发平台，选择安装或卸载。");
+    page_row(ctx, 8);
+    page_row(ctx, 16);
+    page_label(ctx, L"  在下面中找到您所用的开发平台，点击右侧的“安装”将 Pivro 库安装至");
+    page_label(ctx, L"  该开发平台。或点击右侧的“卸载”将 Pivro 库从该开发平台移除。");
 
     const nk_style_button style = light_button_style(ctx);
 
     // The list.
-    row(ctx, 6);
+    page_row(ctx, 6);
     const float list_ratio[] = {1.0f};
     nk_layout_row(ctx, NK_DYNAMIC, static_cast<float>(height - 160), 1, list_ratio);
     ctx->style.window.fixed_background = nk_style_item_color(kPageBody);
@@ -84,21 +70,21 @@ void PlatformPage::draw(int32_t* running, int32_t* current_page) {
       for (PlatformRow* item : rows) {
         nk_layout_space_begin(ctx, NK_STATIC, 35, 5);
         nk_layout_space_push(ctx, nk_rect(0, 0, 110, 30));
-        label(ctx, item->label);
+        page_label(ctx, item->label);
         if (item->usable) {
           nk_layout_space_push(ctx, nk_rect(110, 0, 230, 13));
           detail_line(ctx, item->header_text, line_height, 1.0f, tooltips);
           nk_layout_space_push(ctx, nk_rect(110, 16, 230, 13));
           detail_line(ctx, item->lib_text, line_height, 1.5f, tooltips);
           nk_layout_space_push(ctx, nk_rect(w - 135, 0, 45, 30));
-          if (button(ctx, style, L"安装")) install(*item);
+          if (page_button(ctx, style, L"安装")) install(*item);
           nk_layout_space_push(ctx, nk_rect(w - 85, 0, 45, 30));
-          if (button(ctx, style, L"卸载")) uninstall(*item);
+          if (page_button(ctx, style, L"卸载")) uninstall(*item);
         } else {
           nk_layout_space_push(ctx, nk_rect(110, 0, 230, 30));
           nk_label(ctx, utf16_to_utf8(item->status).c_str(), NK_TEXT_LEFT);
           nk_layout_space_push(ctx, nk_rect(w - 135, 0, 95, 30));
-          if (button(ctx, style, L"选择安装目录")) choose_install_folder(*item);
+          if (page_button(ctx, style, L"选择安装目录")) choose_install_folder(*item);
         }
         nk_layout_space_end(ctx);
       }
@@ -109,12 +95,12 @@ void PlatformPage::draw(int32_t* running, int32_t* current_page) {
     // the frame of its button press.
     if (show_message) {
       if (nk_popup_begin(ctx, NK_POPUP_STATIC, "", NK_WINDOW_NO_SCROLLBAR, nk_rect(120, 100, 220, 80))) {
-        row(ctx, 5);
-        row(ctx, 16);
-        label(ctx, message, kAlignCentred);
-        row(ctx, 10);
-        row(ctx, 25);
-        if (button(ctx, style, L"OK")) {
+        page_row(ctx, 5);
+        page_row(ctx, 16);
+        page_label(ctx, message, kAlignCentred);
+        page_row(ctx, 10);
+        page_row(ctx, 25);
+        if (page_button(ctx, style, L"OK")) {
           show_message = false;
           nk_popup_close(ctx);
         }
@@ -125,14 +111,14 @@ void PlatformPage::draw(int32_t* running, int32_t* current_page) {
     }
 
     // Footer.
-    row(ctx, 6);
-    label(ctx, L"—————————————————————————————————————————", kAlignLeft, nk_rgb(123, 123, 123));
-    row(ctx, 1);
+    page_row(ctx, 6);
+    page_label(ctx, L"—————————————————————————————————————————", kAlignLeft, nk_rgb(123, 123, 123));
+    page_row(ctx, 1);
     nk_layout_space_begin(ctx, NK_STATIC, 25, 2);
     nk_layout_space_push(ctx, nk_rect(w - 200, 0, 80, 25));
-    if (button(ctx, style, L"< 上一步")) *current_page = 1;
+    if (page_button(ctx, style, L"< 上一步")) *current_page = 1;
     nk_layout_space_push(ctx, nk_rect(w - 100, 0, 80, 25));
-    if (button(ctx, style, L"关闭")) *running = 0;
+    if (page_button(ctx, style, L"关闭")) *running = 0;
     nk_layout_space_end(ctx);
   }
   nk_end(ctx);
@@ -167,10 +153,10 @@ void PlatformPage::choose_install_folder(PlatformRow& item) {
   if (folder.empty()) return;
   if (!item.is_mingw) {
     const int32_t found = resolve_vc_folder(*this, folder, item, true);
-    if (found == 0) {
+    if (found == kVcNotFound) {
       message = L"未检测到 VS";
       show_message = true;
-    } else if (found == -1) {
+    } else if (found == kVcWrongVersion) {
       message = L"版本错误，请重新选择对应版本";
       show_message = true;
     } else {

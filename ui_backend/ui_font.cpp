@@ -75,9 +75,7 @@ nk_context* ui_backend_init(UiFont* font, HDC window_dc, int width, int height) 
   ui_backend.height = height;
   ui_backend.ctrl_down = false;
 
-  if (ui_backend.context_ready) nk_free(&ui_context);
   nk_init_default(&ui_context, &font->nk);
-  ui_backend.context_ready = true;
   ui_context.clip.copy = ui_clipboard_copy;
   ui_context.clip.paste = ui_clipboard_paste;
   return &ui_context;

@@ -33,6 +33,6 @@ void ui_font_free(UiFont* font);
 float ui_text_width(nk_handle handle, float height, const char* text, int length);
 
 // Fills the font's UI fields, records the window, sets up ui_context with the
-// default allocator and style and installs the clipboard callbacks. A second
-// call starts the context afresh.
+// default allocator and style and installs the clipboard callbacks. Called
+// once per process.
 nk_context* ui_backend_init(UiFont* font, HDC window_dc, int width, int height);

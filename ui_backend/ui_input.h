@@ -12,7 +12,10 @@
 int ui_handle_message(HWND window, const GraphMsg* msg);
 
 // The UI library's clipboard callbacks, on the clipboard's Unicode text.
-// Failures end them quietly: nothing is pasted, the clipboard is left as it was.
+// Failures end them quietly. A failed paste enters nothing. A copy that fails
+// before emptying the clipboard leaves it as it was; once emptied (so that no
+// other program pastes an older text kept in another format), a failing
+// SetClipboardData leaves it empty.
 // Pasting enters the text as if typed: it replaces the selection and passes
 // the field's filter.
 void ui_clipboard_paste(nk_handle handle, nk_text_edit* editor);

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/text_convert.h"
+#include "app/win_handles.h"
 #include "graphics/drawing_api.h"
 #include "ui_backend/ui_font.h"
 
@@ -77,9 +78,8 @@ int copy_points(const struct nk_vec2i* from, int count, POINT* to) {
 void draw_scissor(const nk_command_scissor& c) {
   set_clip_region(nullptr);
   // The clip reaches one pixel beyond the scissor on the right and at the bottom.
-  HRGN region = CreateRectRgn(c.x, c.y, c.x + c.w + 1, c.y + c.h + 1);
-  set_clip_region(region);  // the DC keeps a copy
-  DeleteObject(region);
+  const unique_hrgn region(CreateRectRgn(c.x, c.y, c.x + c.w + 1, c.y + c.h + 1));
+  set_clip_region(region.get());  // the DC keeps a copy
 }
 
 void draw_line_command(const nk_command_line& c) {

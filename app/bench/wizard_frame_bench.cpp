@@ -27,10 +27,6 @@ constexpr double kPageTwoFrameAimUs = 2000;
 constexpr double kIdleCpuAimPercent = 20;
 constexpr double kWorkingSetAimMb = 30;
 
-double now_us() {
-  return bench_now_us();
-}
-
 // User plus kernel time of this process, in microseconds.
 double process_cpu_us() {
   FILETIME created, exited, kernel, user;
@@ -39,11 +35,6 @@ double process_cpu_us() {
     return static_cast<double>((static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 10.0;
   };
   return us(kernel) + us(user);
-}
-
-double percentile(std::vector<double> values, double p) {
-  std::sort(values.begin(), values.end());
-  return values[static_cast<size_t>(p * static_cast<double>(values.size() - 1))];
 }
 
 BOOL CALLBACK count_child(HWND, LPARAM count) {
@@ -97,9 +88,9 @@ PageFigures measure_page(const WizardSession& session, int32_t page, int frames,
   std::vector<double> frame_us;
   frame_us.reserve(frames);
   for (int i = 0; i < frames; ++i) {
-    const double start = now_us();
+    const double start = bench_now_us();
     run_wizard_frame(session, &running, &current_page);
-    frame_us.push_back(now_us() - start);
+    frame_us.push_back(bench_now_us() - start);
   }
   figures.after = count_objects();
   figures.gdi_made_per_frame = static_cast<double>(gdi_object_count::made - made_before) / frames;
@@ -107,21 +98,21 @@ PageFigures measure_page(const WizardSession& session, int32_t page, int frames,
   figures.p90_us = percentile(frame_us, 0.9);
 
   // The loop as the program runs it: frame, pause.
-  double start = now_us();
+  double start = bench_now_us();
   for (int i = 0; i < kPacedFrames; ++i) {
     run_wizard_frame(session, &running, &current_page);
     Sleep(kFrameSleepMs);
   }
-  figures.frames_per_second = kPacedFrames / ((now_us() - start) / 1e6);
+  figures.frames_per_second = kPacedFrames / ((bench_now_us() - start) / 1e6);
 
   // Idle: nobody touches the window; the loop keeps drawing its page.
   const double cpu_start = process_cpu_us();
-  start = now_us();
-  while (now_us() - start < idle_seconds * 1e6) {
+  start = bench_now_us();
+  while (bench_now_us() - start < idle_seconds * 1e6) {
     run_wizard_frame(session, &running, &current_page);
     Sleep(kFrameSleepMs);
   }
-  figures.idle_cpu_percent = 100.0 * (process_cpu_us() - cpu_start) / (now_us() - start);
+  figures.idle_cpu_percent = 100.0 * (process_cpu_us() - cpu_start) / (bench_now_us() - start);
   if (!running || current_page != page) std::printf("note: page %d asked to leave during the run\n", page);
   return figures;
 }
@@ -169,10 +160,10 @@ int main(int argc, char** argv) {
   int32_t running = 1;
   int32_t current_page = 1;
   run_wizard_frame(session, &running, &current_page);
-  const double detection_start = now_us();
+  const double detection_start = bench_now_us();
   session.wizard->first_frame();
-  std::printf("detection after the first frame  %.0f ms, %zu rows\n", (now_us() - detection_start) / 1000,
-              session.wizard->platform.rows.size());
+  std::printf("detection after the first frame  %.0f ms, %zu rows\n",
+              (bench_now_us() - detection_start) / 1000, session.wizard->platform.rows.size());
 
   const PageFigures page1 = measure_page(session, 1, frames, idle_seconds);
   print_page(1, frames, page1);

@@ -36,10 +36,6 @@ DWORD process_gdi_objects() {
   return GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
 }
 
-double now_us() {
-  return bench_now_us();
-}
-
 struct PageFonts {
   UiFont* body;
   UiFont* title;
@@ -126,13 +122,11 @@ CommandCounts count_commands() {
   return counts;
 }
 
+// The middle value; of an even count the upper of the two middle values,
+// where percentile(values, 0.5) takes the lower.
 double median(std::vector<double> values) {
   std::sort(values.begin(), values.end());
   return values[values.size() / 2];
-}
-double percentile(std::vector<double> values, double p) {
-  std::sort(values.begin(), values.end());
-  return values[static_cast<size_t>(p * (values.size() - 1))];
 }
 
 }  // namespace
@@ -168,16 +162,16 @@ int main(int argc, char** argv) {
     nk_input_begin(&ui_context);
     nk_input_end(&ui_context);
     width_queries = 0;
-    const double t0 = now_us();
+    const double t0 = bench_now_us();
     declare_page(fonts);
-    const double t1 = now_us();
+    const double t1 = bench_now_us();
     const long frame_queries = width_queries;
     commands = count_commands();
     const long made_before = gdi_object_count::made;
-    const double t2 = now_us();
+    const double t2 = bench_now_us();
     ui_render(nk_rgb(99, 99, 99));
     flush_batch_draw();
-    const double t3 = now_us();
+    const double t3 = bench_now_us();
     if (i < warm_up) continue;
     declare_us.push_back(t1 - t0);
     render_us.push_back(t3 - t2);
