@@ -19,13 +19,6 @@ HDC image_dc() {
   return graphics_library.image_dc;
 }
 
-const XFORM identity_transform = {1, 0, 0, 1, 0, 0};
-
-void replace_object(HGDIOBJ object) {
-  HGDIOBJ previous = gdi().SelectObject(image_dc(), object);
-  if (previous) gdi().DeleteObject(previous);
-}
-
 // The four forms of a closed shape, built on its fill form (current pen and brush).
 
 template <typename FillForm>
@@ -193,7 +186,8 @@ void DrawOnImg::apply_line_style(const LINESTYLE* style) {
     own.release_dashes();
   }
   const LOGBRUSH brush = {BS_SOLID, image().line_color, 0};
-  replace_object(gdi().ExtCreatePen(pen_style, DWORD(own.thickness), &brush, own.dash_count, own.dashes));
+  replace_object(image_dc(),
+                 gdi().ExtCreatePen(pen_style, DWORD(own.thickness), &brush, own.dash_count, own.dashes));
 }
 
 void DrawOnImg::get_fill_style(FILLSTYLE* out) {
@@ -248,7 +242,7 @@ void DrawOnImg::apply_fill_style(const FILLSTYLE* style) {
     default:
       return;
   }
-  replace_object(g.CreateBrushIndirect(&brush));
+  replace_object(image_dc(), g.CreateBrushIndirect(&brush));
   if (packed) GlobalFree(packed);
 }
 
@@ -259,7 +253,7 @@ COLORREF DrawOnImg::get_fill_color() {
 void DrawOnImg::set_fill_color(COLORREF color) {
   image().fill_color = color;
   if (image().fill_style.style == 0)
-    replace_object(gdi().CreateSolidBrush(color));
+    replace_object(image_dc(), gdi().CreateSolidBrush(color));
   else if (image().fill_style.style == 2)
     apply_fill_style(&image().fill_style);
 }
@@ -460,7 +454,7 @@ int DrawOnImg::text_height(const wchar_t* text) {
 }
 
 void DrawOnImg::set_font_logfont(const LOGFONTW* font) {
-  replace_object(gdi().CreateFontIndirectW(font));
+  replace_object(image_dc(), gdi().CreateFontIndirectW(font));
 }
 
 void DrawOnImg::set_font_all(int height, int width, const wchar_t* face, int escapement, int orientation,

@@ -55,10 +55,9 @@ void queue_input(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
 // Copies the whole window image to the screen, with the image's world
 // transform out of the way.
 void refresh_window(GraphWnd& window) {
-  static const XFORM identity = {1, 0, 0, 1, 0, 0};
   DrawLock lock;
   const GdiTable& g = gdi();
-  g.SetWorldTransform(window.dc, &identity);
+  g.SetWorldTransform(window.dc, &identity_transform);
   g.BitBlt(window.window_dc, 0, 0, window.width, window.height, window.dc, 0, 0, SRCCOPY);
   g.SetWorldTransform(window.dc, &window.transform);
 }

@@ -87,8 +87,6 @@ void fill_pixels(IMAGE& image, COLORREF color) {
 
 namespace {
 
-const XFORM identity_transform = {1, 0, 0, 1, 0, 0};
-
 // A top-down 32-bit DIB section of w by h; pixels receives its bits.
 HBITMAP create_pixel_buffer(int w, int h, uint32_t** pixels) {
   BITMAPINFOHEADER& header = graphics_library.dib_header;
@@ -101,13 +99,12 @@ HBITMAP create_pixel_buffer(int w, int h, uint32_t** pixels) {
   return bitmap;
 }
 
-// Selects a new object into dc and deletes the one it replaces.
+}  // namespace
+
 void replace_object(HDC dc, HGDIOBJ object) {
   HGDIOBJ previous = gdi().SelectObject(dc, object);
   if (previous) gdi().DeleteObject(previous);
 }
-
-}  // namespace
 
 // IMAGE ----------------------------------------------------------------------
 

@@ -131,10 +131,9 @@ namespace {
 void copy_to_window(int x, int y, int width, int height) {
   GraphWnd* window = graphics_library.window;
   if (!window) return;
-  static const XFORM identity = {1, 0, 0, 1, 0, 0};
   DrawLock lock;
   const GdiTable& g = gdi();
-  g.SetWorldTransform(window->dc, &identity);
+  g.SetWorldTransform(window->dc, &identity_transform);
   g.BitBlt(window->window_dc, x, y, width, height, window->dc, x, y, SRCCOPY);
   g.SetWorldTransform(window->dc, &window->transform);
 }
