@@ -52,14 +52,11 @@ void queue_input(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   window->queue.push(record);
 }
 
-// Copies the whole window image to the screen, with the image's world
-// transform out of the way.
+// Copies the whole window image to the screen. The size is read under
+// draw_lock: the program's thread may be resizing the image meanwhile.
 void refresh_window(GraphWnd& window) {
   DrawLock lock;
-  const GdiTable& g = gdi();
-  g.SetWorldTransform(window.dc, &identity_transform);
-  g.BitBlt(window.window_dc, 0, 0, window.width, window.height, window.dc, 0, 0, SRCCOPY);
-  g.SetWorldTransform(window.dc, &window.transform);
+  copy_window_image(window, 0, 0, window.width, window.height);
 }
 
 DWORD WINAPI graph_window_thread(void* argument) {
