@@ -167,6 +167,9 @@ void IMAGE::resize(int w, int h) {
     fill_pixels(*this, bk_color);
     return;
   }
+  // No buffer of the new size (too large, say): the image stays as it was,
+  // old bitmap selected, size and content unchanged.
+  if (!new_bitmap) return;
   // Paint the background into the new buffer, then copy the old content over
   // its top-left corner, with the old DC's transform out of the way.
   const int old_width = width, old_height = height;

@@ -60,7 +60,9 @@ class IMAGE {
   IMAGE& operator=(const IMAGE& other);
   virtual ~IMAGE();
   // Keeps the old content at the top-left; new area gets bk_color. A zero
-  // width or height changes nothing.
+  // width or height changes nothing. When no pixel buffer of the new size can
+  // be made, an image that has a buffer stays exactly as it was; one without a
+  // buffer takes the size but keeps a null bitmap and null pixels.
   virtual void resize(int width, int height);
 
   int width = 0;
