@@ -75,23 +75,18 @@ HBITMAP monochrome_pattern(const IMAGE& pattern) {
 }
 
 // A packed DIB (header and top-down 32-bit rows) of the pattern in global memory.
-HGLOBAL packed_dib_pattern(const IMAGE& pattern) {
+// Empty when the block cannot be made or filled.
+unique_hglobal packed_dib_pattern(const IMAGE& pattern) {
   const size_t bits_size = size_t(pattern.width) * size_t(pattern.height) * 4;
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, sizeof(BITMAPINFOHEADER) + bits_size);
-  if (!memory) return nullptr;
-  auto* header = static_cast<BITMAPINFOHEADER*>(GlobalLock(memory));
-  if (!header) {
-    GlobalFree(memory);
-    return nullptr;
-  }
+  unique_hglobal memory(GlobalAlloc(GMEM_MOVEABLE, sizeof(BITMAPINFOHEADER) + bits_size));
+  if (!memory) return {};
+  auto* header = static_cast<BITMAPINFOHEADER*>(GlobalLock(memory.get()));
+  if (!header) return {};
   *header = {sizeof(BITMAPINFOHEADER), pattern.width, -pattern.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
   const int rows = gdi().GetDIBits(pattern.dc, pattern.bitmap, 0, UINT(pattern.height), header + 1,
                                    reinterpret_cast<BITMAPINFO*>(header), DIB_RGB_COLORS);
-  GlobalUnlock(memory);
-  if (rows != pattern.height) {
-    GlobalFree(memory);
-    return nullptr;
-  }
+  GlobalUnlock(memory.get());
+  if (rows != pattern.height) return {};
   return memory;
 }
 
@@ -217,8 +212,8 @@ void DrawOnImg::apply_fill_style(const FILLSTYLE* style) {
   if (style != &own) own = *style;
   const GdiTable& g = gdi();
   LOGBRUSH brush = {BS_SOLID, image().fill_color, 0};
-  unique_hbitmap mono;
-  HGLOBAL packed = nullptr;
+  unique_hbitmap mono;  // both are copied by the brush and go when this returns
+  unique_hglobal packed;
   switch (own.style) {
     case 0:
       break;
@@ -237,13 +232,12 @@ void DrawOnImg::apply_fill_style(const FILLSTYLE* style) {
       if (!own.pattern || !own.pattern->bitmap) return;
       packed = packed_dib_pattern(*own.pattern);
       if (!packed) return;  // the brush stays as it was
-      brush = {BS_DIBPATTERN, DIB_RGB_COLORS, reinterpret_cast<ULONG_PTR>(packed)};
+      brush = {BS_DIBPATTERN, DIB_RGB_COLORS, reinterpret_cast<ULONG_PTR>(packed.get())};
       break;
     default:
       return;
   }
   replace_object(image_dc(), g.CreateBrushIndirect(&brush));
-  if (packed) GlobalFree(packed);
 }
 
 COLORREF DrawOnImg::get_fill_color() {
