@@ -236,7 +236,7 @@ LRESULT CALLBACK graph_window_proc(HWND hwnd, UINT message, WPARAM wparam, LPARA
       ReleaseCapture();
       return 0;
     default:
-      if (message >= WM_MOUSEFIRST && message <= 0x20A) {
+      if (is_graph_mouse_message(message)) {
         queue_input(hwnd, message, wparam, lparam);
         return 0;
       }
