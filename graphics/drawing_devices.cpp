@@ -57,6 +57,14 @@ void clear_form(DrawOnImg& device, SolidForm solid) {
   if (change_rop) device.set_rop2(rop);
 }
 
+// Puts face (at most LF_FACESIZE - 1 characters) into the font's name, the
+// rest of the name zeroed; a null face leaves the name as it is.
+void set_face_name(LOGFONTW& font, const wchar_t* face) {
+  if (!face) return;
+  std::memset(font.lfFaceName, 0, sizeof font.lfFaceName);
+  wcsncpy(font.lfFaceName, face, LF_FACESIZE - 1);
+}
+
 int round_half_away(double value) {
   return int(value < 0 ? value - 0.5 : value + 0.5);
 }
@@ -468,7 +476,7 @@ void DrawOnImg::set_font_all(int height, int width, const wchar_t* face, int esc
   font.lfClipPrecision = clip_precision;
   font.lfQuality = quality;
   font.lfPitchAndFamily = pitch_and_family;
-  if (face) wcsncpy(font.lfFaceName, face, LF_FACESIZE - 1);
+  set_face_name(font, face);
   set_font_logfont(&font);
 }
 
@@ -484,10 +492,7 @@ void DrawOnImg::set_font_styled(int height, int width, const wchar_t* face, int 
   font.lfItalic = italic;
   font.lfUnderline = underline;
   font.lfStrikeOut = strikeout;
-  if (face) {
-    std::memset(font.lfFaceName, 0, sizeof font.lfFaceName);
-    wcsncpy(font.lfFaceName, face, LF_FACESIZE - 1);
-  }
+  set_face_name(font, face);
   set_font_logfont(&font);
 }
 
@@ -496,10 +501,7 @@ void DrawOnImg::set_font_simple(int height, int width, const wchar_t* face) {
   get_font(&font);
   font.lfHeight = height;
   font.lfWidth = width;
-  if (face) {
-    std::memset(font.lfFaceName, 0, sizeof font.lfFaceName);
-    wcsncpy(font.lfFaceName, face, LF_FACESIZE - 1);
-  }
+  set_face_name(font, face);
   set_font_logfont(&font);
 }
 
