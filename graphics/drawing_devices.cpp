@@ -19,13 +19,6 @@ HDC image_dc() {
   return graphics_library.image_dc;
 }
 
-const XFORM identity_transform = {1, 0, 0, 1, 0, 0};
-
-void replace_object(HGDIOBJ object) {
-  HGDIOBJ previous = gdi().SelectObject(image_dc(), object);
-  if (previous) gdi().DeleteObject(previous);
-}
-
 // The four forms of a closed shape, built on its fill form (current pen and brush).
 
 template <typename FillForm>
@@ -64,6 +57,14 @@ void clear_form(DrawOnImg& device, SolidForm solid) {
   if (change_rop) device.set_rop2(rop);
 }
 
+// Puts face (at most LF_FACESIZE - 1 characters) into the font's name, the
+// rest of the name zeroed; a null face leaves the name as it is.
+void set_face_name(LOGFONTW& font, const wchar_t* face) {
+  if (!face) return;
+  std::memset(font.lfFaceName, 0, sizeof font.lfFaceName);
+  wcsncpy(font.lfFaceName, face, LF_FACESIZE - 1);
+}
+
 int round_half_away(double value) {
   return int(value < 0 ? value - 0.5 : value + 0.5);
 }
@@ -82,23 +83,18 @@ HBITMAP monochrome_pattern(const IMAGE& pattern) {
 }
 
 // A packed DIB (header and top-down 32-bit rows) of the pattern in global memory.
-HGLOBAL packed_dib_pattern(const IMAGE& pattern) {
+// Empty when the block cannot be made or filled.
+unique_hglobal packed_dib_pattern(const IMAGE& pattern) {
   const size_t bits_size = size_t(pattern.width) * size_t(pattern.height) * 4;
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, sizeof(BITMAPINFOHEADER) + bits_size);
-  if (!memory) return nullptr;
-  auto* header = static_cast<BITMAPINFOHEADER*>(GlobalLock(memory));
-  if (!header) {
-    GlobalFree(memory);
-    return nullptr;
-  }
+  unique_hglobal memory(GlobalAlloc(GMEM_MOVEABLE, sizeof(BITMAPINFOHEADER) + bits_size));
+  if (!memory) return {};
+  auto* header = static_cast<BITMAPINFOHEADER*>(GlobalLock(memory.get()));
+  if (!header) return {};
   *header = {sizeof(BITMAPINFOHEADER), pattern.width, -pattern.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
   const int rows = gdi().GetDIBits(pattern.dc, pattern.bitmap, 0, UINT(pattern.height), header + 1,
                                    reinterpret_cast<BITMAPINFO*>(header), DIB_RGB_COLORS);
-  GlobalUnlock(memory);
-  if (rows != pattern.height) {
-    GlobalFree(memory);
-    return nullptr;
-  }
+  GlobalUnlock(memory.get());
+  if (rows != pattern.height) return {};
   return memory;
 }
 
@@ -193,7 +189,8 @@ void DrawOnImg::apply_line_style(const LINESTYLE* style) {
     own.release_dashes();
   }
   const LOGBRUSH brush = {BS_SOLID, image().line_color, 0};
-  replace_object(gdi().ExtCreatePen(pen_style, DWORD(own.thickness), &brush, own.dash_count, own.dashes));
+  replace_object(image_dc(),
+                 gdi().ExtCreatePen(pen_style, DWORD(own.thickness), &brush, own.dash_count, own.dashes));
 }
 
 void DrawOnImg::get_fill_style(FILLSTYLE* out) {
@@ -223,8 +220,8 @@ void DrawOnImg::apply_fill_style(const FILLSTYLE* style) {
   if (style != &own) own = *style;
   const GdiTable& g = gdi();
   LOGBRUSH brush = {BS_SOLID, image().fill_color, 0};
-  unique_hbitmap mono;
-  HGLOBAL packed = nullptr;
+  unique_hbitmap mono;  // both are copied by the brush and go when this returns
+  unique_hglobal packed;
   switch (own.style) {
     case 0:
       break;
@@ -243,13 +240,12 @@ void DrawOnImg::apply_fill_style(const FILLSTYLE* style) {
       if (!own.pattern || !own.pattern->bitmap) return;
       packed = packed_dib_pattern(*own.pattern);
       if (!packed) return;  // the brush stays as it was
-      brush = {BS_DIBPATTERN, DIB_RGB_COLORS, reinterpret_cast<ULONG_PTR>(packed)};
+      brush = {BS_DIBPATTERN, DIB_RGB_COLORS, reinterpret_cast<ULONG_PTR>(packed.get())};
       break;
     default:
       return;
   }
-  replace_object(g.CreateBrushIndirect(&brush));
-  if (packed) GlobalFree(packed);
+  replace_object(image_dc(), g.CreateBrushIndirect(&brush));
 }
 
 COLORREF DrawOnImg::get_fill_color() {
@@ -259,7 +255,7 @@ COLORREF DrawOnImg::get_fill_color() {
 void DrawOnImg::set_fill_color(COLORREF color) {
   image().fill_color = color;
   if (image().fill_style.style == 0)
-    replace_object(gdi().CreateSolidBrush(color));
+    replace_object(image_dc(), gdi().CreateSolidBrush(color));
   else if (image().fill_style.style == 2)
     apply_fill_style(&image().fill_style);
 }
@@ -460,7 +456,7 @@ int DrawOnImg::text_height(const wchar_t* text) {
 }
 
 void DrawOnImg::set_font_logfont(const LOGFONTW* font) {
-  replace_object(gdi().CreateFontIndirectW(font));
+  replace_object(image_dc(), gdi().CreateFontIndirectW(font));
 }
 
 void DrawOnImg::set_font_all(int height, int width, const wchar_t* face, int escapement, int orientation,
@@ -480,7 +476,7 @@ void DrawOnImg::set_font_all(int height, int width, const wchar_t* face, int esc
   font.lfClipPrecision = clip_precision;
   font.lfQuality = quality;
   font.lfPitchAndFamily = pitch_and_family;
-  if (face) wcsncpy(font.lfFaceName, face, LF_FACESIZE - 1);
+  set_face_name(font, face);
   set_font_logfont(&font);
 }
 
@@ -496,10 +492,7 @@ void DrawOnImg::set_font_styled(int height, int width, const wchar_t* face, int 
   font.lfItalic = italic;
   font.lfUnderline = underline;
   font.lfStrikeOut = strikeout;
-  if (face) {
-    std::memset(font.lfFaceName, 0, sizeof font.lfFaceName);
-    wcsncpy(font.lfFaceName, face, LF_FACESIZE - 1);
-  }
+  set_face_name(font, face);
   set_font_logfont(&font);
 }
 
@@ -508,10 +501,7 @@ void DrawOnImg::set_font_simple(int height, int width, const wchar_t* face) {
   get_font(&font);
   font.lfHeight = height;
   font.lfWidth = width;
-  if (face) {
-    std::memset(font.lfFaceName, 0, sizeof font.lfFaceName);
-    wcsncpy(font.lfFaceName, face, LF_FACESIZE - 1);
-  }
+  set_face_name(font, face);
   set_font_logfont(&font);
 }
 

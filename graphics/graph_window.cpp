@@ -52,15 +52,11 @@ void queue_input(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   window->queue.push(record);
 }
 
-// Copies the whole window image to the screen, with the image's world
-// transform out of the way.
+// Copies the whole window image to the screen. The size is read under
+// draw_lock: the program's thread may be resizing the image meanwhile.
 void refresh_window(GraphWnd& window) {
-  static const XFORM identity = {1, 0, 0, 1, 0, 0};
   DrawLock lock;
-  const GdiTable& g = gdi();
-  g.SetWorldTransform(window.dc, &identity);
-  g.BitBlt(window.window_dc, 0, 0, window.width, window.height, window.dc, 0, 0, SRCCOPY);
-  g.SetWorldTransform(window.dc, &window.transform);
+  copy_window_image(window, 0, 0, window.width, window.height);
 }
 
 DWORD WINAPI graph_window_thread(void* argument) {
@@ -240,7 +236,7 @@ LRESULT CALLBACK graph_window_proc(HWND hwnd, UINT message, WPARAM wparam, LPARA
       ReleaseCapture();
       return 0;
     default:
-      if (message >= WM_MOUSEFIRST && message <= 0x20A) {
+      if (is_graph_mouse_message(message)) {
         queue_input(hwnd, message, wparam, lparam);
         return 0;
       }

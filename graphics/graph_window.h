@@ -79,6 +79,13 @@ HWND graph_window_handle();
 LRESULT capture_mouse();
 LRESULT release_mouse();
 
+// Copies a rectangle of the window's image (in device units, at the same place)
+// to the window, with the image's world transform out of the way. Takes
+// draw_lock for the copy. The window object's own DCs are used, so a copy
+// shows the window's picture even while an off-screen image is the working
+// image.
+void copy_window_image(GraphWnd& window, int x, int y, int width, int height);
+
 // The refresh period of the window thread: a copy is due when more than 16 ms
 // have passed, measured as an unsigned difference so that the wrap of
 // GetTickCount does not stop the refresh.

@@ -87,8 +87,6 @@ void fill_pixels(IMAGE& image, COLORREF color) {
 
 namespace {
 
-const XFORM identity_transform = {1, 0, 0, 1, 0, 0};
-
 // A top-down 32-bit DIB section of w by h; pixels receives its bits.
 HBITMAP create_pixel_buffer(int w, int h, uint32_t** pixels) {
   BITMAPINFOHEADER& header = graphics_library.dib_header;
@@ -101,13 +99,12 @@ HBITMAP create_pixel_buffer(int w, int h, uint32_t** pixels) {
   return bitmap;
 }
 
-// Selects a new object into dc and deletes the one it replaces.
+}  // namespace
+
 void replace_object(HDC dc, HGDIOBJ object) {
   HGDIOBJ previous = gdi().SelectObject(dc, object);
   if (previous) gdi().DeleteObject(previous);
 }
-
-}  // namespace
 
 // IMAGE ----------------------------------------------------------------------
 
@@ -170,6 +167,9 @@ void IMAGE::resize(int w, int h) {
     fill_pixels(*this, bk_color);
     return;
   }
+  // No buffer of the new size (too large, say): the image stays as it was,
+  // old bitmap selected, size and content unchanged.
+  if (!new_bitmap) return;
   // Paint the background into the new buffer, then copy the old content over
   // its top-left corner, with the old DC's transform out of the way.
   const int old_width = width, old_height = height;

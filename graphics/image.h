@@ -9,6 +9,9 @@
 
 class IMAGE;
 
+// The world transform that leaves logical units as device units.
+inline constexpr XFORM identity_transform = {1, 0, 0, 1, 0, 0};
+
 // A pen description. style is an ExtCreatePen style: PS_SOLID (0) to PS_NULL (5)
 // or PS_USERSTYLE (7) in the low four bits, end-cap and join flags above.
 class LINESTYLE {
@@ -57,14 +60,16 @@ class IMAGE {
   IMAGE& operator=(const IMAGE& other);
   virtual ~IMAGE();
   // Keeps the old content at the top-left; new area gets bk_color. A zero
-  // width or height changes nothing.
+  // width or height changes nothing. When no pixel buffer of the new size can
+  // be made, an image that has a buffer stays exactly as it was; one without a
+  // buffer takes the size but keeps a null bitmap and null pixels.
   virtual void resize(int width, int height);
 
   int width = 0;
   int height = 0;
   HBITMAP bitmap = nullptr;  // null while the image has no size
   HDC dc = nullptr;
-  XFORM transform = {1, 0, 0, 1, 0, 0};
+  XFORM transform = identity_transform;
   COLORREF line_color = 0xFFFFFF;
   COLORREF fill_color = 0xFFFFFF;
   COLORREF text_color = 0xFFFFFF;
@@ -82,6 +87,9 @@ inline uint32_t colorref_to_pixel(COLORREF color) {
 // Sets every pixel of the image to color. Grey colours (equal red, green and
 // blue) are written as a byte fill, so the fourth byte carries the grey too.
 void fill_pixels(IMAGE& image, COLORREF color);
+
+// Selects object into dc and deletes the object it replaces.
+void replace_object(HDC dc, HGDIOBJ object);
 
 // Restores colours, pen, brush, font, transform and clipping of the image to
 // the library's defaults: white pen, brush and text on black, solid 1-pixel

@@ -7,12 +7,6 @@
 
 GraphicsLibrary graphics_library;
 
-const char* const GdiTable::names[GdiTable::function_count] = {
-#define PIVRO_GDI_NAME(name) #name,
-    PIVRO_GDI_FUNCTIONS(PIVRO_GDI_NAME)
-#undef PIVRO_GDI_NAME
-};
-
 void GdiTable::load(HMODULE gdi32) {
 #define PIVRO_GDI_RESOLVE(name) \
   name = reinterpret_cast<decltype(name)>(reinterpret_cast<void*>(GetProcAddress(gdi32, #name)));

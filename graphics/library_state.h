@@ -69,14 +69,16 @@ struct GdiTable {
   PIVRO_GDI_FUNCTIONS(PIVRO_GDI_SLOT)
 #undef PIVRO_GDI_SLOT
 
-  static constexpr int function_count = 48;
-  // The names in loading order.
-  static const char* const names[function_count];
+  // Number of entries: one per name in PIVRO_GDI_FUNCTIONS.
+#define PIVRO_GDI_ONE(name) +1
+  static constexpr int function_count = 0 PIVRO_GDI_FUNCTIONS(PIVRO_GDI_ONE);
+#undef PIVRO_GDI_ONE
   // Resolves every entry from the module; entries it lacks stay null.
   void load(HMODULE gdi32);
   // Number of entries that were resolved.
   int loaded_count() const;
 };
+static_assert(GdiTable::function_count == 48, "the GDI table holds the 48 functions the library loads");
 
 struct GraphicsLibrary {
   // Live IMAGE objects (the window object included), plus one while the window is open.

@@ -6,7 +6,7 @@
 #include "graphics/library_state.h"
 
 uint8_t message_category(uint16_t code) {
-  if (code >= WM_MOUSEFIRST && code <= 0x20A) return MSGCAT_MOUSE;
+  if (is_graph_mouse_message(code)) return MSGCAT_MOUSE;
   switch (code) {
     case WM_KEYDOWN:
     case WM_KEYUP:

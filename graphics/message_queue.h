@@ -49,6 +49,12 @@ struct GraphMsg {
   };
 };
 
+// A mouse message the graph window queues: 0x200 (WM_MOUSEFIRST) to 0x20A
+// (WM_MOUSEWHEEL); the X buttons and the horizontal wheel are not among them.
+inline bool is_graph_mouse_message(UINT message) {
+  return message >= WM_MOUSEFIRST && message <= WM_MOUSEWHEEL;
+}
+
 // The category bit of a message code, 0 for codes that are never queued.
 uint8_t message_category(uint16_t code);
 

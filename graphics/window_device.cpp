@@ -123,34 +123,25 @@ void DrawOnWnd::get_font(LOGFONTW* out) {
 
 // Batch drawing ------------------------------------------------------------------
 
-namespace {
-
-// Copies a rectangle of the window's image to the window, in device units.
-// The window object's own DCs are used, so a flush shows the window's picture
-// even while an off-screen image is the working image.
-void copy_to_window(int x, int y, int width, int height) {
-  GraphWnd* window = graphics_library.window;
-  if (!window) return;
-  static const XFORM identity = {1, 0, 0, 1, 0, 0};
+void copy_window_image(GraphWnd& window, int x, int y, int width, int height) {
   DrawLock lock;
   const GdiTable& g = gdi();
-  g.SetWorldTransform(window->dc, &identity);
-  g.BitBlt(window->window_dc, x, y, width, height, window->dc, x, y, SRCCOPY);
-  g.SetWorldTransform(window->dc, &window->transform);
+  g.SetWorldTransform(window.dc, &identity_transform);
+  g.BitBlt(window.window_dc, x, y, width, height, window.dc, x, y, SRCCOPY);
+  g.SetWorldTransform(window.dc, &window.transform);
 }
-
-}  // namespace
 
 void DrawOnWnd::begin_batch() {
   if (graphics_library.window) graphics_library.window->batch = true;
 }
 
 void DrawOnWnd::flush_batch_rect(int l, int t, int r, int b) {
-  copy_to_window(l, t, r - l + 1, b - t + 1);
+  if (GraphWnd* window = graphics_library.window) copy_window_image(*window, l, t, r - l + 1, b - t + 1);
 }
 
 void DrawOnWnd::flush_batch() {
-  if (GraphWnd* window = graphics_library.window) copy_to_window(0, 0, window->width, window->height);
+  if (GraphWnd* window = graphics_library.window)
+    copy_window_image(*window, 0, 0, window->width, window->height);
 }
 
 void DrawOnWnd::end_batch_rect(int l, int t, int r, int b) {

@@ -86,6 +86,26 @@ TEST(Image, GrowingKeepsTheOldPixelsAndFillsTheNewAreaWithTheBackground) {
   EXPECT_EQ(image.pixels[1], 0x020202u);
 }
 
+TEST(Image, AResizeThatGetsNoNewBufferLeavesTheImageAsItWas) {
+  IMAGE image(3, 2);
+  for (int i = 0; i < 6; ++i) image.pixels[i] = 0x010101u * (i + 1);
+  const HBITMAP bitmap = image.bitmap;
+  const uint32_t* pixels = image.pixels;
+  image.resize(100000, 100000);  // 40 GB of pixels: no DIB section of that size is made
+  ASSERT_EQ(image.width, 3);
+  ASSERT_EQ(image.height, 2);
+  EXPECT_EQ(image.bitmap, bitmap);
+  EXPECT_EQ(image.pixels, pixels);
+  EXPECT_EQ(GetCurrentObject(image.dc, OBJ_BITMAP), bitmap);
+  GdiFlush();
+  for (int i = 0; i < 6; ++i) EXPECT_EQ(image.pixels[i], 0x010101u * (i + 1)) << "pixel " << i;
+  EXPECT_EQ(GetPixel(image.dc, 2, 1), RGB(6, 6, 6));  // the DC still draws on the old buffer
+
+  image.resize(4, 2);  // and a size that can be made still takes the old content along
+  ASSERT_EQ(image.width, 4);
+  EXPECT_EQ(image.pixels[4 + 2], 0x060606u);
+}
+
 TEST(Image, AssignmentCopiesSizeAndPixelsIntoAnIndependentImage) {
   IMAGE source(4, 4);
   for (int i = 0; i < 16; ++i) source.pixels[i] = 0x100000u + i;
